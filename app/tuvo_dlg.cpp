@@ -1,0 +1,65 @@
+#include "app/tuvo_dlg.h"
+
+#include "framework/app.h"
+
+CTuvoDlg::CTuvoDlg(CWnd* pParent)
+    : CDialog(IDD, pParent),
+      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+CTuvoDlg::~CTuvoDlg() = default;
+
+BEGIN_MESSAGE_MAP(CTuvoDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_NOTIFY(NM_CLICK, IDC_SYSLINK1, &CTuvoDlg::OnNMClickSyslink1)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CTuvoDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    AddAboutItemToSystemMenu();
+    // The same large image for both sizes; the system scales it down for the small one.
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_dlgControl.Create(CControlDlg::IDD, this);
+    m_dlgControl.ShowWindow(SW_SHOW);  // the panel's template is not visible by itself
+    return TRUE;
+}
+
+void CTuvoDlg::AddAboutItemToSystemMenu() {}
+
+void CTuvoDlg::OnSysCommand(UINT nID, LPARAM lParam) { CDialog::OnSysCommand(nID, lParam); }
+
+void CTuvoDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    const int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    const int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CTuvoDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+// The link line is the maker's credit only: a click opens nothing.
+void CTuvoDlg::OnNMClickSyslink1(NMHDR*, LRESULT* pResult) { *pResult = 0; }
+
+void CTuvoDlg::OnDestroy()
+{
+    // The panel's end runs here, once, while its window still exists: it removes the overlays
+    // before the main window and its children go.
+    m_dlgControl.DestroyWindow();
+    CDialog::OnDestroy();
+}

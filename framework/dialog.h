@@ -1,0 +1,39 @@
+#pragma once
+// CDialog: a window made from a dialog template, modal (DoModal) or modeless (Create).
+#include "framework/data_exchange.h"
+#include "framework/gdi.h"
+#include "framework/wnd.h"
+
+class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
+
+public:
+    CDialog() = default;
+    CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
+        : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+    {
+    }
+
+    // Runs the dialog until EndDialog; the owner is the parent given, else the main window.
+    virtual INT_PTR DoModal();
+    // Creates the modeless dialog's window (hidden unless the template says WS_VISIBLE);
+    // without a parent the main window is the parent.
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+
+    virtual BOOL OnInitDialog();
+
+protected:
+    // OK reads the controls back into the members and ends the dialog; Cancel just ends it.
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND OwnerWindow() const;
+
+    UINT m_nIDTemplate = 0;
+    CWnd* m_pParentWnd = nullptr;
+};

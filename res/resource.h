@@ -1,0 +1,25 @@
+// Resource symbols shared by the resource script and the code.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_TUVO_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDD_CONTROL_DIALOG 129
+#define IDD_OVERLAY 130
+#define IDD_MONITOR 140
+
+#define IDC_SYSLINK1 1000
+#define IDC_RPEMO 1001
+#define IDC_RDEKA 1002
+#define IDC_RRIBBON 1003
+#define IDC_ROFF 1004
+#define IDC_PROPERTY_DEKA 1005
+#define IDC_PROPERTY_PEMO 1006
+#define IDC_PROPERTY_RIBBON 1007
+#define IDC_PROPERTY_COMMON 1008
+#define IDC_GROUP_ACTION 1009
+#define IDC_GROUP_PROPERTY 1010
+#define IDC_STATIC_VERSION 1020

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests, then the end-to-end tests of the real Tuvo.exe under
+# Wine in a virtual display that this script starts and stops. Installs what is missing first.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" native win64 win32 >/dev/null
+
+echo "== unit tests (native)"
+ctest --test-dir "$root/build/native" --output-on-failure
+
+echo "== end-to-end tests (Tuvo.exe under Wine)"
+source "$root/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start "$root/build/wineprefix"
+ctest --test-dir "$root/build/win64" --output-on-failure -L e2e

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Sourced by the test and run commands: a virtual display (Xvfb, 1920 x 1080) and a Wine prefix
+# inside the build folder, with a persistent Wine server so each program starts in a fraction of
+# a second. wine_session_start exports DISPLAY and WINEPREFIX; wine_session_stop ends both.
+
+wine_session_free_display() {
+    local n
+    for n in $(seq 90 199); do
+        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# wine_session_prefix PREFIX MANAGED: create the prefix once. MANAGED=N lets Wine place windows
+# itself (no window manager on a virtual display; showing a hidden window again is then
+# immediate instead of taking about a second).
+wine_session_prefix() {
+    local prefix=$1 managed=$2
+    export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$prefix/.tuvo-ready" ]; then
+        mkdir -p "$prefix"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+        # A crashing program ends at once instead of waiting in the debugger.
+        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v Debugger /f >/dev/null 2>&1
+        wineserver -w
+        touch "$prefix/.tuvo-ready"
+    fi
+}
+
+# wine_session_start PREFIX [WIDTHxHEIGHT]
+wine_session_start() {
+    local prefix=$1 size=${2:-1920x1080}
+    local n
+    n=$(wine_session_free_display) || { echo "no free X display" >&2; return 1; }
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    WINE_SESSION_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.05
+    done
+    wine_session_prefix "$prefix" N
+    wineserver -p
+    # Start Wine's own background services now, away from any test's output pipes: a program
+    # that started them would hand them its output, and whoever reads that would wait forever.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_session_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "${WINE_SESSION_XVFB_PID:-}" ]; then
+        kill "$WINE_SESSION_XVFB_PID" >/dev/null 2>&1 || true
+        wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+        unset WINE_SESSION_XVFB_PID
+    fi
+}

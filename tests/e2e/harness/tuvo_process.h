@@ -1,0 +1,62 @@
+#pragma once
+// A running Tuvo.exe, started the way a user or a script would start it, and the handles a test
+// needs to drive it: its main window, its panel and the panel's controls.
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "framework/handle.h"
+
+struct TuvoStart {
+    std::wstring arguments;        // appended after the quoted program path
+    std::wstring programPath;      // empty: Tuvo.exe beside the test program
+    std::wstring commandLine;      // when set, used as the whole command line instead
+    std::wstring workingDirectory; // empty: the test's own
+    bool captureStdout = false;    // hand the program a pipe as its standard output
+    bool waitForMainWindow = true;
+};
+
+class TuvoProcess {
+public:
+    explicit TuvoProcess(const TuvoStart& start = {});
+    ~TuvoProcess();  // closes the main window if it is still there and waits for the end
+    TuvoProcess(const TuvoProcess&) = delete;
+    TuvoProcess& operator=(const TuvoProcess&) = delete;
+
+    bool Started() const { return static_cast<bool>(m_process); }
+    DWORD Pid() const { return m_pid; }
+    HANDLE ProcessHandle() const { return m_process.Get(); }
+    HWND MainWindow() const { return m_mainWindow; }
+    HWND Panel() const { return m_panel; }
+    HWND Control(int id) const { return ::GetDlgItem(m_panel, id); }
+
+    // Clicks a panel button and returns once its handler has run.
+    void Click(int id) const;
+    // Clicks without waiting, for buttons whose handler opens a modal box.
+    void PostClick(int id) const;
+
+    bool IsRunning() const;
+    // Waits for the process to end; false if it is still running after timeoutMs.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;
+    // Asks the main window to close and waits for the process to end.
+    bool Close(DWORD timeoutMs = 15000, DWORD* exitCode = nullptr);
+
+    // Everything the program wrote to the captured standard output; call after it ended.
+    std::string CapturedStdout();
+
+    // The panel's and its controls' live GDI object count, as the program keeps it.
+    long LiveGdiObjects() const;
+
+    static std::wstring DefaultProgramPath();
+
+private:
+    CHandle m_process;
+    CHandle m_thread;
+    DWORD m_pid = 0;
+    HWND m_mainWindow = nullptr;
+    HWND m_panel = nullptr;
+    CHandle m_stdoutRead;
+    std::thread m_reader;
+    std::string m_stdout;
+};

@@ -1,0 +1,116 @@
+#include "harness/windows.h"
+
+namespace {
+
+struct EnumState {
+    DWORD pid;
+    std::vector<HWND>* out;
+};
+
+BOOL CALLBACK CollectOfProcess(HWND hWnd, LPARAM lParam)
+{
+    auto* state = reinterpret_cast<EnumState*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hWnd, &owner);
+    if (owner == state->pid) {
+        state->out->push_back(hWnd);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND hWnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (pred()) {
+            return true;
+        }
+        if (::GetTickCount64() >= deadline) {
+            return false;
+        }
+        ::Sleep(5);
+    }
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid)
+{
+    std::vector<HWND> windows;
+    EnumState state{pid, &windows};
+    ::EnumWindows(&CollectOfProcess, reinterpret_cast<LPARAM>(&state));
+    return windows;
+}
+
+std::wstring WindowText(HWND hWnd)
+{
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(hWnd, text, 1024);
+    return text;
+}
+
+std::wstring ClassNameOf(HWND hWnd)
+{
+    wchar_t name[256] = {};
+    ::GetClassNameW(hWnd, name, 256);
+    return name;
+}
+
+HWND FindTopLevelWindow(DWORD pid, const std::wstring& title, const wchar_t* className)
+{
+    for (HWND hWnd : TopLevelWindowsOf(pid)) {
+        if (WindowText(hWnd) == title && (className == nullptr || ClassNameOf(hWnd) == className)) {
+            return hWnd;
+        }
+    }
+    return nullptr;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+DWORD ExStyleOf(HWND hWnd) { return static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_EXSTYLE)); }
+DWORD StyleOf(HWND hWnd) { return static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE)); }
+
+MessageBoxSeen WaitForMessageBox(DWORD pid, const std::wstring& caption, HWND excluding,
+                                 DWORD timeoutMs)
+{
+    MessageBoxSeen seen;
+    WaitUntil(
+        [&] {
+            for (HWND hWnd : TopLevelWindowsOf(pid)) {
+                if (hWnd != excluding && ::IsWindowVisible(hWnd) &&
+                    ClassNameOf(hWnd) == L"#32770" && WindowText(hWnd) == caption) {
+                    seen.window = hWnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (seen.window == nullptr) {
+        return seen;
+    }
+    seen.caption = WindowText(seen.window);
+    std::vector<HWND> children;
+    ::EnumChildWindows(seen.window, &CollectChildren, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        // The text is the one static control that carries text; the icon is a text-less static.
+        if (ClassNameOf(child) == L"Static" && !WindowText(child).empty()) {
+            seen.text = WindowText(child);
+        }
+    }
+    return seen;
+}
+
+void PressOk(HWND box) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }

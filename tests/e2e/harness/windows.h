@@ -1,0 +1,35 @@
+#pragma once
+// Looking at another process's windows from the outside, as the window system shows them.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Polls pred every few milliseconds until it holds or the deadline passes.
+bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs = 10000);
+
+// Top-level windows of a process, in Z-order from the top.
+std::vector<HWND> TopLevelWindowsOf(DWORD pid);
+
+// The first top-level window of pid with this exact title (and class, when given), or null.
+HWND FindTopLevelWindow(DWORD pid, const std::wstring& title, const wchar_t* className = nullptr);
+
+std::wstring WindowText(HWND hWnd);
+std::wstring ClassNameOf(HWND hWnd);
+RECT WindowRect(HWND hWnd);
+DWORD ExStyleOf(HWND hWnd);
+DWORD StyleOf(HWND hWnd);
+
+// A message box of pid: its caption, its text and whether it shows an icon.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+
+// Waits for a message box with this caption that belongs to pid (not excluding).
+MessageBoxSeen WaitForMessageBox(DWORD pid, const std::wstring& caption, HWND excluding = nullptr,
+                                 DWORD timeoutMs = 10000);
+// Presses the box's OK button.
+void PressOk(HWND box);

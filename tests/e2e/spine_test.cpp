@@ -1,0 +1,247 @@
+// Start-up, main window, control panel, mode buttons, message boxes, single instance and
+// shutdown of the real program, seen from outside through the window system.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "harness/console_reader.h"
+#include "harness/tuvo_process.h"
+#include "harness/windows.h"
+#include "res/resource.h"
+
+namespace {
+
+const int kRadios[] = {IDC_ROFF, IDC_RPEMO, IDC_RDEKA, IDC_RRIBBON};
+
+// The radio ids that show as checked, in template order.
+std::vector<int> CheckedRadios(const TuvoProcess& tuvo)
+{
+    std::vector<int> checked;
+    for (int id : kRadios) {
+        if (::SendMessageW(tuvo.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            checked.push_back(id);
+        }
+    }
+    return checked;
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+
+}  // namespace
+
+TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
+{
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.MainWindow(), nullptr);
+    ASSERT_NE(tuvo.Panel(), nullptr);
+
+    HWND link = ::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(ClassNameOf(link), L"SysLink");
+    EXPECT_NE(WindowText(link).find(L">Powerd By Quillbarrow</a>"), std::wstring::npos)
+        << WindowText(link).c_str();
+    EXPECT_NE(WindowText(link).find(L"/toppage/"), std::wstring::npos);
+    EXPECT_TRUE(ExStyleOf(tuvo.MainWindow()) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(StyleOf(tuvo.MainWindow()) & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(StyleOf(tuvo.MainWindow()) & WS_MINIMIZEBOX);
+
+    EXPECT_TRUE(StyleOf(tuvo.Panel()) & WS_CHILD);
+    EXPECT_TRUE(::IsWindowVisible(tuvo.Panel()));
+    EXPECT_TRUE(ExStyleOf(tuvo.Panel()) & WS_EX_CLIENTEDGE);
+
+    const struct {
+        int id;
+        const wchar_t* text;
+        DWORD kind;  // the button-style bits
+    } expected[] = {
+        {IDC_GROUP_ACTION, L"Action", BS_GROUPBOX},
+        {IDC_ROFF, L"OFF", BS_AUTORADIOBUTTON},
+        {IDC_RPEMO, L"Pemo", BS_AUTORADIOBUTTON},
+        {IDC_RDEKA, L"Deka", BS_AUTORADIOBUTTON},
+        {IDC_RRIBBON, L"Ribbon", BS_AUTORADIOBUTTON},
+        {IDC_GROUP_PROPERTY, L"Propaty", BS_GROUPBOX},
+        {IDC_PROPERTY_PEMO, L"Pemo", BS_PUSHBUTTON},
+        {IDC_PROPERTY_DEKA, L"Deka", BS_PUSHBUTTON},
+        {IDC_PROPERTY_RIBBON, L"Ribbon", BS_PUSHBUTTON},
+        {IDC_PROPERTY_COMMON, L"Common", BS_PUSHBUTTON},
+    };
+    HWND control = ::GetWindow(tuvo.Panel(), GW_CHILD);
+    for (const auto& e : expected) {
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(::GetDlgCtrlID(control), e.id);
+        EXPECT_EQ(WindowText(control), e.text);
+        EXPECT_EQ(StyleOf(control) & BS_TYPEMASK, e.kind) << e.id;
+        if (e.kind == BS_AUTORADIOBUTTON) {
+            EXPECT_TRUE(StyleOf(control) & BS_PUSHLIKE) << e.id;
+        }
+        // One group: it starts at "OFF" and runs to the end of the panel.
+        EXPECT_EQ((StyleOf(control) & WS_GROUP) != 0,
+                  e.id == IDC_GROUP_ACTION || e.id == IDC_ROFF) << e.id;
+        control = ::GetWindow(control, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(control, nullptr) << "more controls than the template has";
+
+    EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_ROFF});
+}
+
+TEST(MainWindow, ClickingTheLinkOpensNothingAndChangesNothing)
+{
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.MainWindow(), nullptr);
+    const size_t windowsBefore = TopLevelWindowsOf(tuvo.Pid()).size();
+
+    const RECT link = WindowRect(::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1));
+    ::SetCursorPos(link.left + 8, (link.top + link.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+    ::Sleep(300);
+
+    EXPECT_TRUE(tuvo.IsRunning());
+    EXPECT_EQ(TopLevelWindowsOf(tuvo.Pid()).size(), windowsBefore);
+    EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_ROFF});
+}
+
+TEST(ModeButtons, EachSelectsItsModeAndOnlyIt)
+{
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.Panel(), nullptr);
+    for (int id : {IDC_RPEMO, IDC_RDEKA, IDC_RRIBBON, IDC_ROFF, IDC_RRIBBON, IDC_RPEMO}) {
+        tuvo.Click(id);
+        EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{id});
+    }
+}
+
+TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
+{
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.Panel(), nullptr);
+    tuvo.Click(IDC_RDEKA);
+    for (int id : {IDC_PROPERTY_COMMON, IDC_PROPERTY_PEMO, IDC_PROPERTY_DEKA,
+                   IDC_PROPERTY_RIBBON}) {
+        tuvo.PostClick(id);
+        const MessageBoxSeen box = WaitForMessageBox(tuvo.Pid(), L"Tuvo", tuvo.MainWindow());
+        ASSERT_NE(box.window, nullptr) << "no box for button " << id;
+        EXPECT_EQ(box.text, L"まだ未実装です。");
+        EXPECT_EQ(::GetWindow(box.window, GW_OWNER), tuvo.MainWindow());
+        EXPECT_FALSE(::IsWindowEnabled(tuvo.MainWindow())) << "the box is modal";
+        PressOk(box.window);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
+        EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_RDEKA});
+    }
+    EXPECT_TRUE(::IsWindowEnabled(tuvo.MainWindow()));
+}
+
+TEST(SingleInstance, SecondStartShowsItsBoxExitsWithZeroAndLeavesTheFirstRunning)
+{
+    TuvoProcess first;
+    ASSERT_NE(first.MainWindow(), nullptr);
+    first.Click(IDC_RPEMO);
+
+    TuvoStart again;
+    again.arguments = L"-D119";
+    again.waitForMainWindow = false;
+    TuvoProcess second(again);
+    ASSERT_TRUE(second.Started());
+    const MessageBoxSeen box = WaitForMessageBox(second.Pid(), L"２重起動");
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, L"     Tuvoは既に起動されています.     ");
+    EXPECT_EQ(::GetWindow(box.window, GW_OWNER), nullptr);
+    for (HWND w : TopLevelWindowsOf(second.Pid())) {
+        EXPECT_TRUE(w == box.window || !::IsWindowVisible(w))
+            << "the box is the only window a second start shows";
+    }
+
+    PressOk(box.window);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(::IsWindowVisible(first.MainWindow()));
+    EXPECT_EQ(CheckedRadios(first), std::vector<int>{IDC_RPEMO});
+}
+
+TEST(Shutdown, EveryWayOfClosingTheMainWindowEndsTheProcessWithCodeZero)
+{
+    const struct {
+        const char* how;
+        UINT message;
+        WPARAM wParam;
+    } ways[] = {
+        {"WM_CLOSE", WM_CLOSE, 0},
+        {"close box", WM_SYSCOMMAND, SC_CLOSE},
+        {"OK command (Enter)", WM_COMMAND, IDOK},
+        {"Cancel command (Esc)", WM_COMMAND, IDCANCEL},
+    };
+    for (const auto& way : ways) {
+        TuvoProcess tuvo;
+        ASSERT_NE(tuvo.MainWindow(), nullptr) << way.how;
+        ::PostMessageW(tuvo.MainWindow(), way.message, way.wParam, 0);
+        DWORD exitCode = 1234;
+        ASSERT_TRUE(tuvo.WaitForExit(15000, &exitCode)) << way.how;
+        EXPECT_EQ(exitCode, 0u) << way.how;
+    }
+}
+
+TEST(Trace, SwitchLinesReachTheInheritedOutputInOrderAndNothingElseDoes)
+{
+    TuvoStart start;
+    start.arguments = L"-RW -NOEXFRAME -rw -RW -D1190 /D119 -NOEXFRAME2";
+    start.captureStdout = true;
+    TuvoProcess tuvo(start);
+    ASSERT_NE(tuvo.MainWindow(), nullptr);
+    tuvo.Click(IDC_RPEMO);  // its trace line goes to the null device
+    ASSERT_TRUE(tuvo.Close());
+    std::string text = tuvo.CapturedStdout();
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());  // text-mode output
+    EXPECT_EQ(text, "ReadWriteMODE ON\nNo Extent Frame MODE ON\nReadWriteMODE ON\n");
+}
+
+TEST(Trace, DebugModeWritesStartupAndModeLinesToItsConsole)
+{
+    UseFreshConsole();
+    TuvoStart start;
+    start.arguments = L"-NOEXFRAME -D119";
+    TuvoProcess tuvo(start);
+    ASSERT_NE(tuvo.MainWindow(), nullptr);
+    for (int id : kRadios) {
+        tuvo.Click(id);
+    }
+    tuvo.Click(IDC_RDEKA);
+
+    const std::wstring folder = FolderOf(TuvoProcess::DefaultProgramPath());
+    const std::vector<std::wstring> expected = {
+        L"********** Start Glimvane DEBUG MODE  *******",
+        L"DEBUG_MODE ON",
+        L"No Extent Frame MODE ON",
+        L"PORTABLE VERSION START",
+        L"CurrentDir=" + folder,
+        L"CControlDlg::OnBnClickedRoff()",
+        L"CControlDlg::OnBnClickedRpemo()",
+        L"CControlDlg::OnBnClickedRdeka()",
+        L"CControlDlg::OnBnClickedRribbon()",
+        L"CControlDlg::OnBnClickedRdeka()",
+    };
+    std::vector<std::wstring> lines;
+    WaitUntil([&] {
+        lines = ConsoleLinesOf(tuvo.Pid(), expected.back());
+        return std::search(lines.begin(), lines.end(), expected.begin(), expected.end()) !=
+               lines.end();
+    });
+    std::wstring shown;
+    for (const auto& line : lines) {
+        shown += line + L"\n";
+    }
+    EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin(), expected.end()),
+              lines.end())
+        << "console shows:\n" << testing::PrintToString(shown);
+
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(tuvo.Close(15000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
