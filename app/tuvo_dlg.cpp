@@ -1,5 +1,6 @@
 #include "app/tuvo_dlg.h"
 
+#include "app/about_dlg.h"
 #include "framework/app.h"
 
 CTuvoDlg::CTuvoDlg(CWnd* pParent)
@@ -30,9 +31,31 @@ BOOL CTuvoDlg::OnInitDialog()
     return TRUE;
 }
 
-void CTuvoDlg::AddAboutItemToSystemMenu() {}
+void CTuvoDlg::AddAboutItemToSystemMenu()
+{
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu == nullptr) {
+        return;
+    }
+    CString aboutItem;
+    aboutItem.LoadString(IDS_ABOUTBOX);
+    if (aboutItem.IsEmpty()) {
+        return;
+    }
+    ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutItem);
+}
 
-void CTuvoDlg::OnSysCommand(UINT nID, LPARAM lParam) { CDialog::OnSysCommand(nID, lParam); }
+void CTuvoDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    // The system keeps the low four bits of a command id for its own use.
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    CDialog::OnSysCommand(nID, lParam);
+}
 
 void CTuvoDlg::OnPaint()
 {

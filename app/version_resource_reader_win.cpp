@@ -2,35 +2,10 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "framework/app.h"
 
-namespace {
-
-// The longest path the system accepts, in characters, without its terminator.
-constexpr DWORD kLongestPath = 32767;
-
-}  // namespace
-
-std::wstring CVersionResourceReader::ModulePath()
-{
-    // A full buffer means the path was cut short: grow it until the whole path fits.
-    for (DWORD capacity = MAX_PATH;; capacity *= 2) {
-        if (capacity > kLongestPath + 1) {
-            capacity = kLongestPath + 1;
-        }
-        std::vector<wchar_t> buffer(capacity);
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), capacity);
-        if (length == 0) {
-            return std::wstring();
-        }
-        if (length < capacity) {
-            return std::wstring(buffer.data(), length);
-        }
-        if (capacity == kLongestPath + 1) {
-            return std::wstring();  // a cut path would name another file
-        }
-    }
-}
+// The whole path, however long: a path cut short would name another file.
+std::wstring CVersionResourceReader::ModulePath() { return AfxGetModuleFilePath(); }
 
 std::uint32_t CVersionResourceReader::InfoSize(const std::wstring& path)
 {
