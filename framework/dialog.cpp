@@ -40,12 +40,10 @@ INT_PTR CDialog::DoModal()
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
     m_nIDTemplate = nIDTemplate;
-    if (pParentWnd != nullptr) {
-        m_pParentWnd = pParentWnd;
-    }
-    HWND hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDTemplate),
-                                     OwnerWindow(), &CDialog::AfxDlgProc,
-                                     reinterpret_cast<LPARAM>(this));
+    // The parent is used here only: a temporary wrapper (such as the desktop's) is not kept.
+    HWND parent = pParentWnd != nullptr ? pParentWnd->m_hWnd : OwnerWindow();
+    HWND hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDTemplate), parent,
+                                     &CDialog::AfxDlgProc, reinterpret_cast<LPARAM>(this));
     return hWnd != nullptr;
 }
 

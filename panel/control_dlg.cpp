@@ -4,6 +4,8 @@
 
 #include "framework/app.h"
 #include "overlays/overlay_timer.h"
+#include "overlays/pointer_win.h"
+#include "panel/settings_tables.h"
 
 IMPLEMENT_DYNAMIC(CControlDlg, CDialog)
 
@@ -11,10 +13,35 @@ namespace {
 const COLORREF kPanelGrey = RGB(200, 200, 200);
 }  // namespace
 
-CControlDlg::CControlDlg() : CDialog(IDD, nullptr), m_crBack(kPanelGrey), m_nMode(kModeOff)
+CControlDlg::CControlDlg()
+    : CDialog(IDD, nullptr),
+      m_crBack(kPanelGrey),
+      m_crPointer(kColorYellow),
+      m_nPointerColor(0),
+      m_nPointerAlpha(50),
+      m_bPointerRing(FALSE),
+      m_nPointerSize(3),
+      m_bPointerSmooth(FALSE),
+      m_nPointerSmooth(30),
+      m_pPointerWin(nullptr),
+      m_pMagWin(nullptr),
+      m_nZoom(2),
+      m_nLensWidthPercent(50),
+      m_nLensHeightPercent(50),
+      m_nRibbonStyle(2),
+      m_nRibbonLineColor(0),
+      m_nRibbonDotColor(3),
+      m_nRibbonLineWidth(1),
+      m_nRibbonDotWidth(1),
+      m_nRibbonAlpha(70),
+      m_bRibbonPolyline(FALSE),
+      m_nMode(kModeOff)
 {
     m_brBack.CreateSolidBrush(m_crBack);
+    UpdatePointerColor();
 }
+
+void CControlDlg::UpdatePointerColor() { m_crPointer = PointerColorFromIndex(m_nPointerColor); }
 
 CControlDlg::~CControlDlg() = default;
 
@@ -43,6 +70,7 @@ BOOL CControlDlg::OnInitDialog()
 
 BOOL CControlDlg::DestroyWindow()
 {
+    DestroyPointerWin();
     KillTimer(IDT_FOLLOW);
     return CWnd::DestroyWindow();
 }
@@ -90,7 +118,43 @@ void CControlDlg::OnBnClickedRribbon()
 
 void CControlDlg::ChangeMode() { ApplyModeToOverlays(m_nMode, *this); }
 
-void CControlDlg::ApplyPointerShare(bool) {}
+void CControlDlg::ApplyPointerShare(bool own)
+{
+    if (own) {
+        CreatePointerWin();
+    } else {
+        DestroyPointerWin();
+    }
+}
+
+void CControlDlg::CreatePointerWin()
+{
+    if (m_pPointerWin != nullptr) {
+        return;  // "Pemo" again keeps the highlight it has
+    }
+    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
+    m_pPointerWin = new CPointerWin;
+    m_pPointerWin->Create(CPointerWin::IDD, desktop);
+    m_pPointerWin->ShowWindow(SW_HIDE);
+    m_pPointerWin->m_hWndPanel = m_hWnd;
+    m_pPointerWin->m_crColor = m_crPointer;
+    m_pPointerWin->m_byAlpha = static_cast<BYTE>(AlphaFromPercent(m_nPointerAlpha) & 0xFF);
+    m_pPointerWin->m_bRing = m_bPointerRing;
+    m_pPointerWin->m_nSize = m_nPointerSize;
+    m_pPointerWin->m_bSmooth = m_bPointerSmooth;
+    m_pPointerWin->m_follow.m_nPercent = m_nPointerSmooth;
+    m_pPointerWin->InitOverlay();
+}
+
+void CControlDlg::DestroyPointerWin()
+{
+    if (m_pPointerWin == nullptr) {
+        return;
+    }
+    m_pPointerWin->ShowWindow(SW_HIDE);
+    m_pPointerWin->DestroyWindow();  // the object deletes itself once its window is gone
+    m_pPointerWin = nullptr;
+}
 void CControlDlg::ApplyLensShare(bool) {}
 void CControlDlg::ApplyRibbonShare(bool) {}
 

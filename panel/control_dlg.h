@@ -4,6 +4,9 @@
 #include "panel/mode_switch.h"
 #include "res/resource.h"
 
+class CPointerWin;
+class CMagWin;
+
 class CControlDlg : public CDialog, private ModeShares {
     DECLARE_DYNAMIC(CControlDlg)
 
@@ -40,7 +43,31 @@ private:
     void ApplyLensShare(bool own) override;
     void ApplyRibbonShare(bool own) override;
 
+    void UpdatePointerColor();
+    void CreatePointerWin();
+    void DestroyPointerWin();
+
+    // Settings: built-in defaults, set by the constructor and never changed.
     COLORREF m_crBack;
     CBrush m_brBack;
-    int m_nMode;
+    COLORREF m_crPointer;       // from m_nPointerColor
+    int m_nPointerColor;        // index into the pointer colour table
+    int m_nPointerAlpha;        // percent
+    BOOL m_bPointerRing;        // a ring instead of a disc
+    int m_nPointerSize;         // index into the diameter table
+    BOOL m_bPointerSmooth;      // lead the pointer in the direction it moves
+    int m_nPointerSmooth;       // the lead, in percent of the last tick's movement
+    CPointerWin* m_pPointerWin; // exists only while "Pemo" is the mode
+    CMagWin* m_pMagWin;         // exists from the panel's start to its end
+    int m_nZoom;                // lens magnification
+    int m_nLensWidthPercent;    // 0: one eighth, 100: one half of the desktop width
+    int m_nLensHeightPercent;   // likewise of the desktop height
+    int m_nRibbonStyle;         // index into the ribbon style table
+    int m_nRibbonLineColor;     // index into the ribbon colour table
+    int m_nRibbonDotColor;
+    int m_nRibbonLineWidth;     // index into the ribbon width table
+    int m_nRibbonDotWidth;
+    int m_nRibbonAlpha;         // percent
+    BOOL m_bRibbonPolyline;     // GDI polyline instead of the GDI+ curve
+    int m_nMode;                // the radio group's selection
 };

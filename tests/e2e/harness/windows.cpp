@@ -79,6 +79,29 @@ RECT WindowRect(HWND hWnd)
     return rect;
 }
 
+Rect RectOf(HWND hWnd)
+{
+    const RECT r = WindowRect(hWnd);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool IsTopMost(HWND hWnd) { return (ExStyleOf(hWnd) & WS_EX_TOPMOST) != 0; }
+
+LayeredAttributes LayeredAttributesOf(HWND hWnd)
+{
+    LayeredAttributes a;
+    a.ok = ::GetLayeredWindowAttributes(hWnd, &a.key, &a.alpha, &a.flags) != FALSE;
+    return a;
+}
+
+bool IsNotActive(HWND hWnd)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, nullptr), &info);
+    return ::GetForegroundWindow() != hWnd && info.hwndActive != hWnd && info.hwndFocus != hWnd;
+}
+
 DWORD ExStyleOf(HWND hWnd) { return static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_EXSTYLE)); }
 DWORD StyleOf(HWND hWnd) { return static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE)); }
 

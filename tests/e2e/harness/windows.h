@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/geometry.h"
+
 // Polls pred every few milliseconds until it holds or the deadline passes.
 bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs = 10000);
 
@@ -20,6 +22,20 @@ std::wstring ClassNameOf(HWND hWnd);
 RECT WindowRect(HWND hWnd);
 DWORD ExStyleOf(HWND hWnd);
 DWORD StyleOf(HWND hWnd);
+
+Rect RectOf(HWND hWnd);
+bool IsTopMost(HWND hWnd);
+
+struct LayeredAttributes {
+    bool ok = false;
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+LayeredAttributes LayeredAttributesOf(HWND hWnd);
+
+// True when hWnd is neither the foreground window nor its thread's active or focus window.
+bool IsNotActive(HWND hWnd);
 
 // A message box of pid: its caption, its text and whether it shows an icon.
 struct MessageBoxSeen {

@@ -1,0 +1,26 @@
+#pragma once
+// What every overlay window does on each tick: hide while the pointer is over the control panel,
+// otherwise show at its new place, directly behind the companion program's visible window or as
+// a top-most window.
+#include "framework/geometry.h"
+#include "framework/wnd.h"
+
+// The extended styles of every overlay: layered, and transparent to the mouse so that every
+// click reaches the windows beneath.
+constexpr DWORD kOverlayExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+
+// Sizes a hidden overlay at set-up: to the screen origin with its new size, its place in the
+// Z-order left alone, and without activating it (the dialog manager would otherwise hand the
+// hidden overlay the activation of the user's window).
+void SizeOverlayAtOrigin(CWnd& overlay, int cx, int cy);
+
+// Hides the overlay when p is over the panel's window; true when it did.
+bool HideOverPanel(CWnd& overlay, HWND hWndPanel, Point p);
+
+// Shows the overlay at target in its place in the Z-order. The overlay is not activated: it
+// must never take the focus from the window the user works in, and an activated window would
+// move to the top instead of staying behind the companion.
+void ShowOverlayAt(CWnd& overlay, const Rect& target);
+
+// The whole rule: hide over the panel, else show at target.
+void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target);

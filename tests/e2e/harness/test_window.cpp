@@ -1,0 +1,77 @@
+#include "harness/test_window.h"
+
+namespace {
+const wchar_t kClassName[] = L"TuvoTestWindow";
+}  // namespace
+
+TestWindow::TestWindow(const std::wstring& title, const RECT& rect, bool visible)
+{
+    m_ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = std::thread(&TestWindow::Run, this, title, rect, visible);
+    ::WaitForSingleObject(m_ready, 10000);
+}
+
+TestWindow::~TestWindow()
+{
+    if (m_hWnd != nullptr) {
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    } else {
+        ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+    }
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    ::CloseHandle(m_ready);
+}
+
+void TestWindow::Show() { ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE); }
+void TestWindow::Hide() { ::ShowWindow(m_hWnd, SW_HIDE); }
+
+LRESULT CALLBACK TestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TestWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (self != nullptr) {
+            ++self->m_clicks;
+        }
+        return 0;
+    case WM_CLOSE:
+        ::DestroyWindow(hWnd);
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+}
+
+void TestWindow::Run(std::wstring title, RECT rect, bool visible)
+{
+    m_threadId = ::GetCurrentThreadId();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &TestWindow::WindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassW(&wc);  // fails harmlessly when another test window registered it
+    m_hWnd = ::CreateWindowExW(0, kClassName, title.c_str(), WS_POPUP | WS_BORDER, rect.left,
+                               rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                               nullptr, wc.hInstance, this);
+    if (visible) {
+        ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    }
+    ::SetEvent(m_ready);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&msg);
+    }
+    m_hWnd = nullptr;
+}

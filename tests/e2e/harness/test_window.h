@@ -1,0 +1,32 @@
+#pragma once
+// A plain top-level window owned by the test, on a thread of its own that serves its messages:
+// the companion program's window (by its title), or a window to click through an overlay.
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+class TestWindow {
+public:
+    TestWindow(const std::wstring& title, const RECT& rect, bool visible = true);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND Handle() const { return m_hWnd; }
+    void Show();
+    void Hide();
+    // Left-button presses the window received.
+    int Clicks() const { return m_clicks.load(); }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Run(std::wstring title, RECT rect, bool visible);
+
+    std::thread m_thread;
+    HANDLE m_ready = nullptr;
+    HWND m_hWnd = nullptr;
+    DWORD m_threadId = 0;
+    std::atomic<int> m_clicks{0};
+};
