@@ -4,8 +4,8 @@
 
 #include "framework/app.h"
 #include "overlays/overlay_timer.h"
+#include "overlays/mag_win.h"
 #include "overlays/pointer_win.h"
-#include "panel/settings_tables.h"
 
 IMPLEMENT_DYNAMIC(CControlDlg, CDialog)
 
@@ -64,6 +64,7 @@ void CControlDlg::DoDataExchange(CDataExchange* pDX) { DDX_Radio(pDX, IDC_ROFF, 
 BOOL CControlDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();  // selects "OFF"
+    CreateMagWin();           // hidden and inactive, its own timer running
     SetTimer(IDT_FOLLOW, kFollowPeriodMs, nullptr);
     return TRUE;
 }
@@ -71,6 +72,7 @@ BOOL CControlDlg::OnInitDialog()
 BOOL CControlDlg::DestroyWindow()
 {
     DestroyPointerWin();
+    DestroyMagWin();
     KillTimer(IDT_FOLLOW);
     return CWnd::DestroyWindow();
 }
@@ -155,7 +157,71 @@ void CControlDlg::DestroyPointerWin()
     m_pPointerWin->DestroyWindow();  // the object deletes itself once its window is gone
     m_pPointerWin = nullptr;
 }
-void CControlDlg::ApplyLensShare(bool) {}
+void CControlDlg::ApplyLensShare(bool own)
+{
+    if (m_pMagWin == nullptr) {
+        return;
+    }
+    if (own) {
+        EnableMagWin();
+    } else {
+        m_pMagWin->m_bActive = FALSE;  // it hides at its next tick
+    }
+}
+
+LensSize CControlDlg::GetLensSize() const
+{
+    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
+    if (desktop == nullptr) {
+        return LensSize{0, 0};
+    }
+    RECT rect;
+    desktop->GetWindowRect(&rect);
+    return LensSizeForDesktop(rect.right - rect.left, rect.bottom - rect.top,
+                              m_nLensWidthPercent, m_nLensHeightPercent);
+}
+
+void CControlDlg::CreateMagWin()
+{
+    if (m_pMagWin != nullptr) {
+        return;
+    }
+    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
+    m_pMagWin = new CMagWin;
+    m_pMagWin->Create(CMagWin::IDD, desktop);
+    m_pMagWin->ShowWindow(SW_HIDE);
+    m_pMagWin->m_hWndPanel = m_hWnd;
+    m_pMagWin->InitOverlay();
+    ApplyLensSettings();
+}
+
+// Zoom and size are applied afresh on every selection: the screen may have changed size.
+void CControlDlg::EnableMagWin()
+{
+    if (m_pMagWin == nullptr) {
+        return;
+    }
+    ApplyLensSettings();
+    m_pMagWin->m_bActive = TRUE;
+}
+
+void CControlDlg::ApplyLensSettings()
+{
+    m_pMagWin->SetZoom(m_nZoom);
+    const LensSize size = GetLensSize();
+    m_pMagWin->m_nLensWidth = size.width;
+    m_pMagWin->m_nLensHeight = size.height;
+}
+
+void CControlDlg::DestroyMagWin()
+{
+    if (m_pMagWin == nullptr) {
+        return;
+    }
+    m_pMagWin->ShowWindow(SW_HIDE);
+    m_pMagWin->DestroyWindow();  // releases the magnifier; the object deletes itself
+    m_pMagWin = nullptr;
+}
 void CControlDlg::ApplyRibbonShare(bool) {}
 
 void CControlDlg::OnTimer(UINT_PTR nIDEvent)

@@ -2,6 +2,7 @@
 // The control panel: the mode buttons, the mode switch and the three overlays it owns.
 #include "framework/dialog.h"
 #include "panel/mode_switch.h"
+#include "panel/settings_tables.h"
 #include "res/resource.h"
 
 class CPointerWin;
@@ -46,6 +47,12 @@ private:
     void UpdatePointerColor();
     void CreatePointerWin();
     void DestroyPointerWin();
+    void CreateMagWin();
+    void EnableMagWin();
+    void DestroyMagWin();
+    void ApplyLensSettings();  // zoom and size, to the existing lens
+    // The lens size for the desktop's current size and the two lens percentages.
+    LensSize GetLensSize() const;
 
     // Settings: built-in defaults, set by the constructor and never changed.
     COLORREF m_crBack;
