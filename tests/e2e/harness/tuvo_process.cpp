@@ -1,8 +1,11 @@
 #include "harness/tuvo_process.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "framework/gdi_census.h"
+#include "harness/hot_item_trigger.h"
 #include "harness/windows.h"
 
 namespace {
@@ -108,6 +111,20 @@ TuvoProcess::~TuvoProcess()
 void TuvoProcess::Click(int id) const { ::SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void TuvoProcess::PostClick(int id) const { ::PostMessageW(Control(id), BM_CLICK, 0, 0); }
+
+void TuvoProcess::SendHotItemChange(int id, DWORD flags) const
+{
+    static HMODULE hookLibrary = ::LoadLibraryW(L"tuvo_hot_item_hook.dll");
+    if (hookLibrary == nullptr) {
+        return;
+    }
+    auto hookProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(::GetProcAddress(hookLibrary, "HotItemHook")));
+    const DWORD thread = ::GetWindowThreadProcessId(m_panel, nullptr);
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProc, hookLibrary, thread);
+    ::SendMessageW(m_panel, HotItemTriggerMessage(), static_cast<WPARAM>(id), flags);
+    ::UnhookWindowsHookEx(hook);
+}
 
 bool TuvoProcess::IsRunning() const
 {

@@ -2,6 +2,7 @@
 // A running Tuvo.exe, started the way a user or a script would start it, and the handles a test
 // needs to drive it: its main window, its panel and the panel's controls.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <thread>
@@ -35,6 +36,9 @@ public:
     void Click(int id) const;
     // Clicks without waiting, for buttons whose handler opens a modal box.
     void PostClick(int id) const;
+    // Has the panel receive the hot-item notification a version 6 button sends as the pointer
+    // enters (HICF_ENTERING) or leaves (HICF_LEAVING) it; returns once it has been handled.
+    void SendHotItemChange(int id, DWORD flags = HICF_ENTERING) const;
 
     bool IsRunning() const;
     // Waits for the process to end; false if it is still running after timeoutMs.
