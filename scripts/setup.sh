@@ -9,7 +9,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     mingw-w64
     wine wine64
-    xvfb x11-utils xdotool imagemagick
+    xvfb x11-utils xcompmgr imagemagick
     fonts-ipafont-gothic
 )
 

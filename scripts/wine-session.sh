@@ -29,6 +29,8 @@ wine_session_prefix() {
         wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
             /v Debugger /f >/dev/null 2>&1
         wineserver -w
+        # Wine draws the caption buttons with its Marlett font, which fontconfig does not offer.
+        cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$prefix/.tuvo-ready"
     fi
 }

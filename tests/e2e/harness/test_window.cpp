@@ -11,6 +11,15 @@ TestWindow::TestWindow(const std::wstring& title, const RECT& rect, bool visible
     ::WaitForSingleObject(m_ready, 10000);
 }
 
+TestWindow::TestWindow(const std::wstring& title, const RECT& rect,
+                       std::vector<std::wstring> lines)
+    : m_lines(std::move(lines))
+{
+    m_ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = std::thread(&TestWindow::Run, this, title, rect, true);
+    ::WaitForSingleObject(m_ready, 10000);
+}
+
 TestWindow::~TestWindow()
 {
     if (m_hWnd != nullptr) {
@@ -41,6 +50,12 @@ LRESULT CALLBACK TestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, 
             ++self->m_clicks;
         }
         return 0;
+    case WM_PAINT:
+        if (self != nullptr && !self->m_lines.empty()) {
+            self->Paint(hWnd);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         ::DestroyWindow(hWnd);
         return 0;
@@ -48,8 +63,35 @@ LRESULT CALLBACK TestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, 
         ::PostQuitMessage(0);
         return 0;
     default:
-        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+        break;
     }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+void TestWindow::Paint(HWND hWnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hWnd, &ps);
+    HFONT title = ::CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                ANTIALIASED_QUALITY, 0, L"Arial");
+    HFONT body = ::CreateFontW(34, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                               0, ANTIALIASED_QUALITY, 0, L"Arial");
+    HGDIOBJ previous = ::SelectObject(dc, title);
+    ::SetBkMode(dc, TRANSPARENT);
+    int y = 60;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        ::SetTextColor(dc, i == 0 ? RGB(20, 60, 140) : RGB(40, 40, 40));
+        ::TextOutW(dc, 80, y, m_lines[i].c_str(), static_cast<int>(m_lines[i].size()));
+        if (i == 0) {
+            ::SelectObject(dc, body);
+            y += 40;
+        }
+        y += 60;
+    }
+    ::SelectObject(dc, previous);
+    ::DeleteObject(title);
+    ::DeleteObject(body);
+    ::EndPaint(hWnd, &ps);
 }
 
 void TestWindow::Run(std::wstring title, RECT rect, bool visible)

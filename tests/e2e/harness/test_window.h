@@ -6,10 +6,13 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 class TestWindow {
 public:
     TestWindow(const std::wstring& title, const RECT& rect, bool visible = true);
+    // A window showing lines of text, like a page being presented.
+    TestWindow(const std::wstring& title, const RECT& rect, std::vector<std::wstring> lines);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
@@ -24,6 +27,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Run(std::wstring title, RECT rect, bool visible);
 
+    void Paint(HWND hWnd);
+
+    std::vector<std::wstring> m_lines;
     std::thread m_thread;
     HANDLE m_ready = nullptr;
     HWND m_hWnd = nullptr;
