@@ -3,6 +3,7 @@
 #include "framework/dialog.h"
 #include "panel/mode_switch.h"
 #include "res/resource.h"
+#include "ribbon/monitor_win.h"
 
 class CPointerWin;
 class CMagWin;
@@ -47,6 +48,9 @@ private:
     void CreatePointerWin();
     void DestroyPointerWin();
 
+    // Writes the ribbon settings into the trail window, once, at the panel's start.
+    void ApplyRibbonSettings();
+
     // Settings: built-in defaults, set by the constructor and never changed.
     COLORREF m_crBack;
     CBrush m_brBack;
@@ -62,6 +66,8 @@ private:
     int m_nZoom;                // lens magnification
     int m_nLensWidthPercent;    // 0: one eighth, 100: one half of the desktop width
     int m_nLensHeightPercent;   // likewise of the desktop height
+    // Declared after m_brBack, so it is destroyed before the panel's brush.
+    CMonitorWin m_wndRibbon;    // the trail window, for the panel's whole life
     int m_nRibbonStyle;         // index into the ribbon style table
     int m_nRibbonLineColor;     // index into the ribbon colour table
     int m_nRibbonDotColor;
