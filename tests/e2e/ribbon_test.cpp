@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -227,24 +228,23 @@ TEST(Ribbon, DrawsTheRedTrailWhereTheArithmeticPutsIt)
 
     bool allRed = false;
     bool clearIsWhite = false;
+    std::unique_ptr<ScreenCapture> shot;
     WaitUntil(
         [&] {
-            const ScreenCapture shot;
+            shot = std::make_unique<ScreenCapture>();
             allRed = true;
             for (Point v : vertices) {
-                allRed = allRed && RedNear(shot, v, 2);
+                allRed = allRed && RedNear(*shot, v, 2);
             }
             clearIsWhite = true;
             for (Point c : clear) {
-                clearIsWhite = clearIsWhite && shot.At(c) == RGB(255, 255, 255);
+                clearIsWhite = clearIsWhite && shot->At(c) == RGB(255, 255, 255);
             }
-            if (allRed && clearIsWhite) {
-                shot.SaveBmp(TestProgramFolder() + L"\\screenshots\\ribbon.bmp");
-                return true;
-            }
-            return false;
+            return allRed && clearIsWhite;
         },
         2000);
+    // The last picture taken, whatever it shows, for a person to look at.
+    EXPECT_TRUE(shot->SaveBmp(TestProgramFolder() + L"\\screenshots\\ribbon.bmp"));
     EXPECT_TRUE(allRed) << "red at every vertex of the trail";
     EXPECT_TRUE(clearIsWhite) << "the key colour is transparent";
     EXPECT_EQ(RectOf(ribbon).left, frame.origin.x) << "the picture shows the expected frame";
