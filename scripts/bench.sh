@@ -76,7 +76,8 @@ while read -r kind a b c <&"$from_bench"; do
             mode=$b
             if [ "$a" = begin ]; then
                 modes+=("$mode")
-                pid[$mode]=$(tuvo_linux_pid) || { echo "bench: no Linux process for Tuvo.exe" >&2; exit 1; }
+                pid[$mode]=$(tuvo_linux_pid) ||
+                    { echo "bench: no Linux process for Tuvo.exe" >&2; exit 1; }
                 cpu0[$mode]=$(cpu_ns "${pid[$mode]}")
                 coarse0[$mode]=$(cpu_ns_coarse "${pid[$mode]}")
                 t0[$mode]=$(date +%s%N)

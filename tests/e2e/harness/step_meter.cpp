@@ -10,7 +10,10 @@ namespace {
 std::atomic<DWORD> g_countingThread{0};  // 0: not counting
 StepCounts g_counts;                     // written by the counting thread only
 
-bool Counting() { return g_countingThread.load(std::memory_order_relaxed) == ::GetCurrentThreadId(); }
+bool Counting()
+{
+    return g_countingThread.load(std::memory_order_relaxed) == ::GetCurrentThreadId();
+}
 
 void CountAllocation(const void* result)
 {
