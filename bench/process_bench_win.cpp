@@ -31,6 +31,7 @@ const ModeRun kModes[] = {
     {"OFF", IDC_ROFF},
     {"Pemo", IDC_RPEMO},
     {"Deka", IDC_RDEKA},
+    {"Ribbon", IDC_RRIBBON},
 };
 
 double NowMs()

@@ -46,6 +46,7 @@ const ModeBeats kModes[] = {
     {"OFF", IDC_ROFF, {Beat::Panel, Beat::Lens}, false},
     {"Pemo", IDC_RPEMO, {Beat::Panel, Beat::Lens, Beat::Highlight}, false},
     {"Deka", IDC_RDEKA, {Beat::Panel, Beat::Lens}, false},
+    {"Ribbon", IDC_RRIBBON, {Beat::Panel, Beat::Lens}, true},
 };
 
 void PrintTo(const ModeBeats& mode, std::ostream* os) { *os << mode.name; }
