@@ -77,6 +77,7 @@ void CMonitorWin::InitOverlay()
 
     m_crKey = kRibbonKeyColor;
     ClearSurface();
+    m_drawn.valid = false;
     ::SetLayeredWindowAttributes(m_hWnd, m_crKey,
                                  static_cast<BYTE>(AlphaFromPercent(m_nAlphaPercent) & 0xFF),
                                  LWA_COLORKEY | LWA_ALPHA);
@@ -100,6 +101,13 @@ void CMonitorWin::UpdateTrail(Point pt)
     m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), dpi, style);
     m_ptDraw = m_frame.fitted;
 
+    // A pointer at rest gives the same picture tick after tick: the surface already holds it,
+    // so only the window is placed (and the system repaints whatever it uncovers).
+    if (SurfaceShowsThisTick()) {
+        m_ptHead = m_frame.head;
+        PlaceWindow();
+        return;
+    }
     ClearSurface();
     if (m_bPolyline) {
         DrawPolyline();
@@ -107,8 +115,27 @@ void CMonitorWin::UpdateTrail(Point pt)
         DrawCurve();
     }
     DrawDots();  // always: it also sets the head
+    RememberDrawnPicture();
     PlaceWindow();
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+bool CMonitorWin::SurfaceShowsThisTick() const
+{
+    return m_drawn.valid && SamePicture(m_drawn.frame, m_frame) && m_drawn.line == m_crLine &&
+           m_drawn.dots == m_crDots && m_drawn.bLine == m_bLine && m_drawn.bDots == m_bDots &&
+           m_drawn.bPolyline == m_bPolyline;
+}
+
+void CMonitorWin::RememberDrawnPicture()
+{
+    m_drawn.valid = true;
+    m_drawn.frame = m_frame;
+    m_drawn.line = m_crLine;
+    m_drawn.dots = m_crDots;
+    m_drawn.bLine = m_bLine;
+    m_drawn.bDots = m_bDots;
+    m_drawn.bPolyline = m_bPolyline;
 }
 
 Point CMonitorWin::GetSurfacePoint(int half, Point fitted) const

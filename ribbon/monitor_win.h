@@ -64,6 +64,20 @@ private:
     // A fitted point as a surface pixel, keeping the margin of a pen of half width `half`.
     Point GetSurfacePoint(int half, Point fitted) const;
 
+    // What the surface shows, to skip redrawing a picture it already holds.
+    struct DrawnPicture {
+        bool valid = false;
+        TrailFrame frame;
+        COLORREF line = 0;
+        COLORREF dots = 0;
+        BOOL bLine = FALSE;
+        BOOL bDots = FALSE;
+        BOOL bPolyline = FALSE;
+    };
+    bool SurfaceShowsThisTick() const;
+    void RememberDrawnPicture();
+
     // This tick's pen widths, half widths and head, worked out once for every drawing step.
     TrailFrame m_frame;
+    DrawnPicture m_drawn;
 };

@@ -159,3 +159,10 @@ TrailFrame ComputeTrailFrame(const TrailPoints& history, int surfaceWidth, int s
     frame.origin = GetTrailWindowOrigin(history[0], frame.head);
     return frame;
 }
+
+bool SamePicture(const TrailFrame& a, const TrailFrame& b)
+{
+    return a.fitted == b.fitted && a.linePixels == b.linePixels && a.dotPixels == b.dotPixels &&
+           a.halves.vertex == b.halves.vertex && a.halves.dot == b.halves.dot &&
+           a.halves.head == b.halves.head;
+}

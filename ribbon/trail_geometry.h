@@ -78,6 +78,10 @@ struct TrailFrame {
     Point origin;          // window top-left corner in screen coordinates
 };
 
+// True when two frames draw the same pixels on the surface: the same fitted points with the
+// same pens. Where the window goes (the origin) does not change the picture.
+bool SamePicture(const TrailFrame& a, const TrailFrame& b);
+
 // The whole chain of one tick: fit, pen widths, half widths, head and window origin.
 TrailFrame ComputeTrailFrame(const TrailPoints& history, int surfaceWidth, int surfaceHeight,
                              int dpi, const TrailStyle& style);

@@ -330,3 +330,26 @@ TEST(TrailFrame, MakesNoHeapAllocation)
 }
 
 }  // namespace
+
+TEST(TrailPicture, OnlyTheFittedPointsAndThePensMakeThePicture)
+{
+    TrailPoints history;
+    FillTrailHistory(history, Point{500, 400});
+    const TrailStyle style{5, 5, true, false};
+    const TrailFrame atRest = ComputeTrailFrame(history, 750, 381, 96, style);
+
+    // The same resting trail elsewhere on the screen: the window moves, the picture stays.
+    TrailPoints moved;
+    FillTrailHistory(moved, Point{-300, 900});
+    const TrailFrame elsewhere = ComputeTrailFrame(moved, 750, 381, 96, style);
+    EXPECT_NE(atRest.origin, elsewhere.origin);
+    EXPECT_TRUE(SamePicture(atRest, elsewhere));
+
+    TrailPoints stepped = history;
+    PushTrailHistory(stepped, Point{510, 400});
+    EXPECT_FALSE(SamePicture(atRest, ComputeTrailFrame(stepped, 750, 381, 96, style)));
+    EXPECT_FALSE(SamePicture(atRest, ComputeTrailFrame(history, 750, 381, 96,
+                                                       TrailStyle{10, 5, true, false})));
+    EXPECT_FALSE(SamePicture(atRest, ComputeTrailFrame(history, 750, 381, 96,
+                                                       TrailStyle{5, 10, true, false})));
+}
