@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tuvo needs on a Debian machine, if it is missing:
 # the native compiler and test libraries, the MinGW-w64 cross compiler, Wine and a virtual
-# X display with the tools for screenshots and for changing the display's size.
+# X display with the tools for screenshots.
 set -euo pipefail
 
 packages=(
@@ -9,7 +9,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     mingw-w64
     wine wine64
-    xvfb x11-utils x11-xserver-utils xcompmgr imagemagick
+    xvfb x11-utils xcompmgr imagemagick
     fonts-ipafont-gothic
 )
 

@@ -18,6 +18,6 @@ trap wine_session_stop EXIT
 wine_session_start "$root/build/wineprefix"
 export TUVO_SOAK_SCALE=${TUVO_SOAK_SCALE:-1}
 echo "== soak (scale $TUVO_SOAK_SCALE)"
-set -o pipefail
 ctest --test-dir "$root/build/win64" --output-on-failure -V -L soak 2>&1 |
-    tee "$root/build/win64/soak.log" | grep -E '^[0-9]+: soak:|Test +#|tests passed|tests failed|Skipped|SKIPPED|Failure'
+    tee "$root/build/win64/soak.log" |
+    grep --line-buffered -E '^[0-9]+: soak:|Test +#|tests passed|tests failed|SKIPPED|Skipped|Failure'

@@ -62,7 +62,8 @@ std::vector<std::string> MeasuresThatGrew(const ProcessCensus& before, const Pro
 std::string Describe(const ProcessCensus& census)
 {
     char text[160];
-    std::snprintf(text, sizeof text, "%ld GDI objects, %ld windows, %.2f MiB private, %.2f MiB resident",
+    std::snprintf(text, sizeof text,
+                  "%ld GDI objects, %ld windows, %.2f MiB private, %.2f MiB resident",
                   census.gdiObjects, census.windows, census.privateBytes / 1048576.0,
                   census.workingSet / 1048576.0);
     return text;

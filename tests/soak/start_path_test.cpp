@@ -164,7 +164,8 @@ TEST(StartPath, SetsTheWorkingDirectoryFromArgumentZeroWhereverItStarts)
         ASSERT_NE(traced, lines.end()) << "no CurrentDir= line";
         EXPECT_EQ(*traced, expectedLine);
 
-        const std::wstring directory = WithoutTrailingBackslash(CurrentDirectoryOf(tuvo.ProcessHandle()));
+        const std::wstring directory =
+            WithoutTrailingBackslash(CurrentDirectoryOf(tuvo.ProcessHandle()));
         if (c.directory.empty()) {
             EXPECT_TRUE(directory == c.folder || directory == InheritedDirectory())
                 << testing::PrintToString(directory);
