@@ -43,14 +43,55 @@ void TickEveryOverlay(const TuvoProcess& tuvo, int times)
     }
 }
 
-// The pointer comes to rest at p and every overlay takes two ticks there; then nothing may be on
-// screen that the mode does not own.
-void CheckAt(const TuvoProcess& tuvo, int modeRadio, Point p)
+// Times a late motion event of an earlier move put the pointer somewhere else after it was set.
+int g_pointerMovedBack = 0;
+
+Point PointerNow()
 {
-    ::SetCursorPos(p.x, p.y);
-    TickEveryOverlay(tuvo, 2);
-    EXPECT_EQ(OverlayFaults(tuvo, modeRadio, p), "") << "pointer at " << p.x << "," << p.y;
-    EXPECT_TRUE(Responsive(tuvo));
+    POINT now{};
+    ::GetCursorPos(&now);
+    return Point{now.x, now.y};
+}
+
+std::string DescribeOverlays(const TuvoProcess& tuvo)
+{
+    std::string text;
+    for (const OverlayRow& row : Overlays()) {
+        text += std::string(row.name) + ": ";
+        if (HWND window = row.find(tuvo)) {
+            const Rect r = RectOf(window);
+            text += (::IsWindowVisible(window) ? "shown at " : "hidden at ") +
+                    std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
+                    std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + "\n";
+        } else {
+            text += "none\n";
+        }
+    }
+    return text;
+}
+
+// The pointer comes to rest at p and every overlay takes two ticks there; then nothing may be on
+// screen that the mode does not own. Under Wine a motion event of an earlier move can arrive
+// late and put the pointer back where it was; the overlays then rightly follow that place, so
+// the pointer is set and the ticks are given again until it stays. False on a fault.
+bool CheckAt(const TuvoProcess& tuvo, int modeRadio, Point p)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ::SetCursorPos(p.x, p.y);
+        TickEveryOverlay(tuvo, 2);
+        if (PointerNow() == p) {
+            break;
+        }
+        ++g_pointerMovedBack;
+    }
+    const Point seen = PointerNow();
+    const std::string faults = OverlayFaults(tuvo, modeRadio, seen);
+    EXPECT_EQ(faults, "") << "pointer set at " << p.x << "," << p.y << ", seen at " << seen.x
+                          << "," << seen.y << "\n"
+                          << DescribeOverlays(tuvo);
+    const bool responsive = Responsive(tuvo);
+    EXPECT_TRUE(responsive);
+    return faults.empty() && responsive;
 }
 
 RECT RandomRect(SoakRandom& random, const Rect& screen)
@@ -129,7 +170,8 @@ void HoldMode(TuvoProcess& tuvo, int modeRadio, const Rect& screen, int ticks)
             }
         }
         if (i % kCheckEveryTicks == kCheckEveryTicks - 1) {
-            CheckAt(tuvo, modeRadio, PathPoint(i + 1, screen, panel));
+            ASSERT_TRUE(CheckAt(tuvo, modeRadio, PathPoint(i + 1, screen, panel)))
+                << "after tick " << i;
             ASSERT_TRUE(tuvo.IsRunning());
         }
     }
@@ -171,11 +213,8 @@ void SwitchAtRandom(TuvoProcess& tuvo, HotItemSender& hotItem, const Rect& scree
             tuvo.Click(mode);
         }
         ASSERT_EQ(::SendMessageW(tuvo.Control(mode), BM_GETCHECK, 0, 0), BST_CHECKED);
-        CheckAt(tuvo, mode, p);
+        ASSERT_TRUE(CheckAt(tuvo, mode, p));
         ASSERT_TRUE(tuvo.IsRunning());
-        if (::testing::Test::HasFailure()) {
-            return;
-        }
     }
 }
 
@@ -219,5 +258,6 @@ TEST(Soak, EveryModeHeldThenRandomSwitchesEndWhereTheyStarted)
     DWORD exitCode = 1234;
     ASSERT_TRUE(tuvo.Close(15000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    std::printf("soak: whole run %.1f s\n", SecondsSince(start));
+    std::printf("soak: whole run %.1f s; the platform put the pointer back %d times\n",
+                SecondsSince(start), g_pointerMovedBack);
 }
