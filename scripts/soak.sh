@@ -20,4 +20,4 @@ export TUVO_SOAK_SCALE=${TUVO_SOAK_SCALE:-1}
 echo "== soak (scale $TUVO_SOAK_SCALE)"
 ctest --test-dir "$root/build/win64" --output-on-failure -V -L soak 2>&1 |
     tee "$root/build/win64/soak.log" |
-    grep --line-buffered -E '^[0-9]+: soak:|Test +#|tests passed|tests failed|SKIPPED|Skipped|Failure'
+    grep --line-buffered -E '^[0-9]+: soak:|Test +#|tests (passed|failed)|Skipped|Failure'
