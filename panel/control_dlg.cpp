@@ -65,6 +65,14 @@ BOOL CControlDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();  // selects "OFF"
     CreateMagWin();           // hidden and inactive, its own timer running
+
+    // The trail window: hidden and switched off until "Ribbon" is chosen.
+    m_wndRibbon.Create(CMonitorWin::IDD, this);
+    m_wndRibbon.m_hWndPanel = m_hWnd;
+    m_wndRibbon.InitOverlay();
+    m_wndRibbon.m_bActive = 0;
+    ApplyRibbonSettings();
+
     SetTimer(IDT_FOLLOW, kFollowPeriodMs, nullptr);
     return TRUE;
 }
@@ -74,6 +82,7 @@ BOOL CControlDlg::DestroyWindow()
     DestroyPointerWin();
     DestroyMagWin();
     KillTimer(IDT_FOLLOW);
+    m_wndRibbon.DestroyWindow();
     return CWnd::DestroyWindow();
 }
 
@@ -222,12 +231,36 @@ void CControlDlg::DestroyMagWin()
     m_pMagWin->DestroyWindow();  // releases the magnifier; the object deletes itself
     m_pMagWin = nullptr;
 }
-void CControlDlg::ApplyRibbonShare(bool) {}
+
+void CControlDlg::ApplyRibbonShare(bool own) { m_wndRibbon.m_bActive = own ? 1 : 0; }
+
+void CControlDlg::ApplyRibbonSettings()
+{
+    const RibbonStyleFlags flags =
+        RibbonStyleOr(m_nRibbonStyle, RibbonStyleFlags{m_wndRibbon.m_bLine, m_wndRibbon.m_bDots});
+    m_wndRibbon.m_bLine = flags.line;
+    m_wndRibbon.m_bDots = flags.dots;
+    m_wndRibbon.m_crLine = RibbonColorOr(m_nRibbonLineColor, m_wndRibbon.m_crLine);
+    m_wndRibbon.m_crDots = RibbonColorOr(m_nRibbonDotColor, m_wndRibbon.m_crDots);
+    m_wndRibbon.m_nLineWidth = RibbonWidthOr(m_nRibbonLineWidth, m_wndRibbon.m_nLineWidth);
+    m_wndRibbon.m_nDotWidth = RibbonWidthOr(m_nRibbonDotWidth, m_wndRibbon.m_nDotWidth);
+    m_wndRibbon.m_nAlphaPercent = m_nRibbonAlpha;
+    // Replaces the opacity the window set itself up with.
+    ::SetLayeredWindowAttributes(m_wndRibbon.m_hWnd, m_wndRibbon.m_crKey,
+                                 static_cast<BYTE>(AlphaFromPercent(m_nRibbonAlpha) & 0xFF),
+                                 LWA_COLORKEY | LWA_ALPHA);
+    m_wndRibbon.m_bPolyline = m_bRibbonPolyline;
+}
 
 void CControlDlg::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == IDT_FOLLOW) {
+        // The trail records the cursor on every tick, in every mode.
+        POINT cursor;
+        ::GetCursorPos(&cursor);
+        m_wndRibbon.UpdateTrail(Point{cursor.x, cursor.y});
+    }
     Default();
-    (void)nIDEvent;
 }
 
 void CControlDlg::OnBnClickedProperty() { AfxMessageBox(L"まだ未実装です。", MB_OK, 0); }

@@ -4,6 +4,7 @@
 #include "panel/mode_switch.h"
 #include "panel/settings_tables.h"
 #include "res/resource.h"
+#include "ribbon/monitor_win.h"
 
 class CPointerWin;
 class CMagWin;
@@ -54,6 +55,9 @@ private:
     // The lens size for the desktop's current size and the two lens percentages.
     LensSize GetLensSize() const;
 
+    // Writes the ribbon settings into the trail window, once, at the panel's start.
+    void ApplyRibbonSettings();
+
     // Settings: built-in defaults, set by the constructor and never changed.
     COLORREF m_crBack;
     CBrush m_brBack;
@@ -69,6 +73,8 @@ private:
     int m_nZoom;                // lens magnification
     int m_nLensWidthPercent;    // 0: one eighth, 100: one half of the desktop width
     int m_nLensHeightPercent;   // likewise of the desktop height
+    // Declared after m_brBack, so it is destroyed before the panel's brush.
+    CMonitorWin m_wndRibbon;    // the trail window, for the panel's whole life
     int m_nRibbonStyle;         // index into the ribbon style table
     int m_nRibbonLineColor;     // index into the ribbon colour table
     int m_nRibbonDotColor;

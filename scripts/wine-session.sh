@@ -3,17 +3,6 @@
 # inside the build folder, with a persistent Wine server so each program starts in a fraction of
 # a second. wine_session_start exports DISPLAY and WINEPREFIX; wine_session_stop ends both.
 
-wine_session_free_display() {
-    local n
-    for n in $(seq 90 199); do
-        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-            echo "$n"
-            return 0
-        fi
-    done
-    return 1
-}
-
 # wine_session_prefix PREFIX MANAGED: create the prefix once. MANAGED=N lets Wine place windows
 # itself (no window manager on a virtual display; showing a hidden window again is then
 # immediate instead of taking about a second).
@@ -38,16 +27,24 @@ wine_session_prefix() {
 # wine_session_start PREFIX [WIDTHxHEIGHT]
 wine_session_start() {
     local prefix=$1 size=${2:-1920x1080}
-    local n
-    n=$(wine_session_free_display) || { echo "no free X display" >&2; return 1; }
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number itself and writes it to the given descriptor.
+    local numberfile
+    numberfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
     WINE_SESSION_XVFB_PID=$!
-    export DISPLAY=":$n"
     local i
-    for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
+    for i in $(seq 1 200); do
+        [ -s "$numberfile" ] && break
         sleep 0.05
     done
+    local n
+    n=$(tr -dc '0-9' <"$numberfile")
+    rm -f "$numberfile"
+    if [ -z "$n" ]; then
+        echo "wine-session: the virtual display did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
     wine_session_prefix "$prefix" N
     wineserver -p
     # Start Wine's own background services now, away from any test's output pipes: a program

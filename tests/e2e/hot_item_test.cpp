@@ -5,31 +5,14 @@
 #include <algorithm>
 
 #include "harness/console_reader.h"
+#include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
-#include "overlays/overlay_titles.h"
 #include "res/resource.h"
 
 namespace {
 
 const wchar_t kHotItemLine[] = L"CControlDlg::OnBnHotItemChangeRoff()";
-
-HWND Highlight(const TuvoProcess& tuvo)
-{
-    return FindTopLevelWindow(tuvo.Pid(), kPointerHighlightTitle);
-}
-
-// The lens: the program's layered dialog without owner and without title.
-HWND Lens(const TuvoProcess& tuvo)
-{
-    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
-        if (ClassNameOf(w) == L"#32770" && WindowText(w).empty() &&
-            ::GetWindow(w, GW_OWNER) == nullptr && (ExStyleOf(w) & WS_EX_LAYERED)) {
-            return w;
-        }
-    }
-    return nullptr;
-}
 
 long CountLines(const TuvoProcess& tuvo, const wchar_t* text)
 {
@@ -49,14 +32,14 @@ TEST(HotItem, ReappliesTheSelectedModeWithoutChangingIt)
     ::SetCursorPos(1200, 700);
 
     tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
+    HWND highlight = FindPointerHighlight(tuvo);
     ASSERT_NE(highlight, nullptr);
     tuvo.SendHotItemChange(IDC_ROFF, HICF_ENTERING);
-    EXPECT_EQ(Highlight(tuvo), highlight) << "Pemo again keeps its highlight";
+    EXPECT_EQ(FindPointerHighlight(tuvo), highlight) << "Pemo again keeps its highlight";
     EXPECT_EQ(::SendMessageW(tuvo.Control(IDC_RPEMO), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     tuvo.Click(IDC_RDEKA);
-    HWND lens = Lens(tuvo);
+    HWND lens = FindLens(tuvo);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(lens) != FALSE; }));
     tuvo.SendHotItemChange(IDC_ROFF, HICF_LEAVING);
     ::Sleep(150);
@@ -72,13 +55,13 @@ TEST(HotItem, WithNoModeSelectedActsAsOff)
     ASSERT_NE(tuvo.Panel(), nullptr);
     ::SetCursorPos(1200, 700);
     tuvo.Click(IDC_RPEMO);
-    ASSERT_NE(Highlight(tuvo), nullptr);
+    ASSERT_NE(FindPointerHighlight(tuvo), nullptr);
     for (int id : {IDC_ROFF, IDC_RPEMO, IDC_RDEKA, IDC_RRIBBON}) {
         ::SendMessageW(tuvo.Control(id), BM_SETCHECK, BST_UNCHECKED, 0);
     }
     tuvo.SendHotItemChange(IDC_ROFF);
-    EXPECT_EQ(Highlight(tuvo), nullptr);
-    HWND lens = Lens(tuvo);
+    EXPECT_EQ(FindPointerHighlight(tuvo), nullptr);
+    HWND lens = FindLens(tuvo);
     ::Sleep(150);
     EXPECT_FALSE(::IsWindowVisible(lens));
 }

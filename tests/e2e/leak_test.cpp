@@ -30,7 +30,7 @@ TEST(GdiObjects, StaySteadyOverHundredsOfTicksInEveryMode)
     ASSERT_NE(tuvo.Panel(), nullptr);
     const long atStart = tuvo.LiveGdiObjects();
     EXPECT_GT(atStart, 0) << "the panel's own brush at least";
-    for (int mode : {IDC_RPEMO, IDC_RDEKA}) {
+    for (int mode : {IDC_RPEMO, IDC_RDEKA, IDC_RRIBBON}) {
         ::SetCursorPos(1000, 600);
         tuvo.Click(mode);
         CircleTheCursor(20);  // the mode's objects are made

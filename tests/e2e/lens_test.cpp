@@ -3,6 +3,7 @@
 // same rules, and that is what these tests see.
 #include <gtest/gtest.h>
 
+#include "harness/overlay_windows.h"
 #include "harness/test_window.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
@@ -15,34 +16,7 @@ namespace {
 const int kLensWidth = 600;
 const int kLensHeight = 337;
 
-// The lens: the program's layered top-level dialog without owner and without title.
-HWND Lens(const TuvoProcess& tuvo)
-{
-    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
-        if (ClassNameOf(w) == L"#32770" && WindowText(w).empty() &&
-            ::GetWindow(w, GW_OWNER) == nullptr && (ExStyleOf(w) & WS_EX_LAYERED)) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
-bool ShownCentredOn(HWND lens, Point p)
-{
-    return WaitUntil(
-        [&] {
-            const Rect r = RectOf(lens);
-            return ::IsWindowVisible(lens) && r.left == p.x - kLensWidth / 2 &&
-                   r.top == p.y - kLensHeight / 2 && r.Width() == kLensWidth &&
-                   r.Height() == kLensHeight;
-        },
-        3000);
-}
-
-bool HiddenSoon(HWND window)
-{
-    return WaitUntil([&] { return !::IsWindowVisible(window); }, 3000);
-}
+Rect LensAt(Point p) { return BoxCentredOn(p, kLensWidth, kLensHeight); }
 
 }  // namespace
 
@@ -50,7 +24,7 @@ TEST(Lens, ExistsHiddenFromTheStartAndFollowsThePointerInDeka)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND lens = Lens(tuvo);
+    HWND lens = FindLens(tuvo);
     ASSERT_NE(lens, nullptr) << "the lens exists from the panel's start";
     ::SetCursorPos(1001, 501);
     ::Sleep(150);
@@ -58,7 +32,7 @@ TEST(Lens, ExistsHiddenFromTheStartAndFollowsThePointerInDeka)
 
     tuvo.Click(IDC_RDEKA);
     // Odd cursor coordinates: the halves 300 and 168 are truncated.
-    EXPECT_TRUE(ShownCentredOn(lens, {1001, 501}));
+    EXPECT_TRUE(ShowsSoonAt(lens, LensAt(Point{1001, 501})));
     EXPECT_EQ(ExStyleOf(lens) & (WS_EX_LAYERED | WS_EX_TRANSPARENT),
               static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TRANSPARENT));
     EXPECT_TRUE(IsTopMost(lens));
@@ -70,7 +44,7 @@ TEST(Lens, ExistsHiddenFromTheStartAndFollowsThePointerInDeka)
 
     for (Point p : {Point{400, 300}, Point{1500, 800}}) {
         ::SetCursorPos(p.x, p.y);
-        EXPECT_TRUE(ShownCentredOn(lens, p)) << p.x << "," << p.y;
+        EXPECT_TRUE(ShowsSoonAt(lens, LensAt(p))) << p.x << "," << p.y;
         EXPECT_TRUE(IsNotActive(lens));
     }
 }
@@ -79,24 +53,23 @@ TEST(Lens, HidesOverThePanelAndWhenAnotherModeIsChosen)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND lens = Lens(tuvo);
-    ::SetCursorPos(1200, 700);
-    tuvo.Click(IDC_RDEKA);
-    ASSERT_TRUE(ShownCentredOn(lens, {1200, 700}));
+    HWND lens = FindLens(tuvo);
+    ChooseModeAt(tuvo, IDC_RDEKA, {1200, 700});
+    ASSERT_TRUE(ShowsSoonAt(lens, LensAt(Point{1200, 700})));
 
     const Rect panel = RectOf(tuvo.Panel());
     ::SetCursorPos(panel.left, panel.top);
-    EXPECT_TRUE(HiddenSoon(lens)) << "over the panel";
+    EXPECT_TRUE(HidesSoon(lens)) << "over the panel";
     ::SetCursorPos(panel.right, panel.bottom);
-    EXPECT_TRUE(ShownCentredOn(lens, {panel.right, panel.bottom})) << "the edges are outside";
+    EXPECT_TRUE(ShowsSoonAt(lens, LensAt(Point{panel.right, panel.bottom}))) << "the edges are outside";
 
     for (int other : {IDC_RPEMO, IDC_RRIBBON, IDC_ROFF}) {
         tuvo.Click(IDC_RDEKA);
         ::SetCursorPos(1200, 700);
-        ASSERT_TRUE(ShownCentredOn(lens, {1200, 700}));
+        ASSERT_TRUE(ShowsSoonAt(lens, LensAt(Point{1200, 700})));
         tuvo.Click(other);
-        EXPECT_TRUE(HiddenSoon(lens)) << "within a tick or two of mode " << other;
-        EXPECT_EQ(Lens(tuvo), lens) << "the same lens lives on";
+        EXPECT_TRUE(HidesSoon(lens)) << "within a tick or two of mode " << other;
+        EXPECT_EQ(FindLens(tuvo), lens) << "the same lens lives on";
     }
 }
 
@@ -105,10 +78,9 @@ TEST(Lens, SitsDirectlyBehindAVisibleCompanionElseTopMost)
     TestWindow companion(kCompanionTitle, RECT{500, 300, 1100, 800});
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND lens = Lens(tuvo);
-    ::SetCursorPos(800, 550);
-    tuvo.Click(IDC_RDEKA);
-    ASSERT_TRUE(ShownCentredOn(lens, {800, 550}));
+    HWND lens = FindLens(tuvo);
+    ChooseModeAt(tuvo, IDC_RDEKA, {800, 550});
+    ASSERT_TRUE(ShowsSoonAt(lens, LensAt(Point{800, 550})));
     EXPECT_TRUE(WaitUntil([&] { return ::GetWindow(companion.Handle(), GW_HWNDNEXT) == lens; }));
     EXPECT_FALSE(IsTopMost(lens));
     companion.Hide();
@@ -119,10 +91,9 @@ TEST(Lens, GoesWithTheMainWindow)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND lens = Lens(tuvo);
-    ::SetCursorPos(1200, 700);
-    tuvo.Click(IDC_RDEKA);
-    ASSERT_TRUE(ShownCentredOn(lens, {1200, 700}));
+    HWND lens = FindLens(tuvo);
+    ChooseModeAt(tuvo, IDC_RDEKA, {1200, 700});
+    ASSERT_TRUE(ShowsSoonAt(lens, LensAt(Point{1200, 700})));
     DWORD exitCode = 1234;
     ASSERT_TRUE(tuvo.Close(15000, &exitCode));
     EXPECT_EQ(exitCode, 0u);

@@ -1,6 +1,7 @@
 // Mode "Pemo": the pointer highlight of the real program, seen through the window system.
 #include <gtest/gtest.h>
 
+#include "harness/overlay_windows.h"
 #include "harness/test_window.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
@@ -12,23 +13,7 @@ namespace {
 const int kDiameter = 81;  // the default size
 const int kHalf = kDiameter / 2;
 
-HWND Highlight(const TuvoProcess& tuvo) { return FindTopLevelWindow(tuvo.Pid(), kPointerHighlightTitle); }
-
-// Waits until the highlight shows centred on the cursor at p.
-bool ShownCentredOn(HWND highlight, Point p)
-{
-    return WaitUntil(
-        [&] {
-            const Rect r = RectOf(highlight);
-            return ::IsWindowVisible(highlight) && r.left == p.x - kHalf && r.top == p.y - kHalf;
-        },
-        3000);
-}
-
-bool HiddenSoon(HWND window)
-{
-    return WaitUntil([&] { return !::IsWindowVisible(window); }, 3000);
-}
+Rect DiscAt(Point p) { return BoxCentredOn(p, kDiameter, kDiameter); }
 
 }  // namespace
 
@@ -36,16 +21,15 @@ TEST(PointerHighlight, IsATranslucentClickThroughDiscCentredOnThePointer)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    EXPECT_EQ(Highlight(tuvo), nullptr) << "no highlight before Pemo";
-    ::SetCursorPos(700, 600);
-    tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
+    EXPECT_EQ(FindPointerHighlight(tuvo), nullptr) << "no highlight before Pemo";
+    ChooseModeAt(tuvo, IDC_RPEMO, {700, 600});
+    HWND highlight = FindPointerHighlight(tuvo);
     ASSERT_NE(highlight, nullptr);
 
     const Rect r = RectOf(highlight);
     EXPECT_EQ(r.Width(), kDiameter);
     EXPECT_EQ(r.Height(), kDiameter);
-    EXPECT_TRUE(ShownCentredOn(highlight, {700, 600}));
+    EXPECT_TRUE(ShowsSoonAt(highlight, DiscAt(Point{700, 600})));
     EXPECT_EQ(ExStyleOf(highlight) & (WS_EX_LAYERED | WS_EX_TRANSPARENT),
               static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TRANSPARENT));
     EXPECT_TRUE(IsTopMost(highlight));
@@ -77,7 +61,7 @@ TEST(PointerHighlight, IsATranslucentClickThroughDiscCentredOnThePointer)
     // It follows the pointer on its beat, and never takes the activation.
     for (Point p : {Point{300, 200}, Point{1500, 900}, Point{1000, 500}}) {
         ::SetCursorPos(p.x, p.y);
-        EXPECT_TRUE(ShownCentredOn(highlight, p)) << p.x << "," << p.y;
+        EXPECT_TRUE(ShowsSoonAt(highlight, DiscAt(p))) << p.x << "," << p.y;
         EXPECT_TRUE(IsNotActive(highlight));
     }
     EXPECT_TRUE(IsNotActive(highlight));
@@ -88,10 +72,9 @@ TEST(PointerHighlight, LetsClicksThroughToTheWindowBeneath)
     TestWindow beneath(L"Tuvo test: beneath", RECT{900, 400, 1200, 700});
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    ::SetCursorPos(1000, 500);
-    tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
-    ASSERT_TRUE(ShownCentredOn(highlight, {1000, 500}));
+    ChooseModeAt(tuvo, IDC_RPEMO, {1000, 500});
+    HWND highlight = FindPointerHighlight(tuvo);
+    ASSERT_TRUE(ShowsSoonAt(highlight, DiscAt(Point{1000, 500})));
     EXPECT_NE(::WindowFromPoint(POINT{1000, 500}), highlight);
 
     INPUT clicks[2] = {};
@@ -106,10 +89,9 @@ TEST(PointerHighlight, HidesOverThePanelByTheEdgeRule)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    ::SetCursorPos(800, 700);
-    tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
-    ASSERT_TRUE(ShownCentredOn(highlight, {800, 700}));
+    ChooseModeAt(tuvo, IDC_RPEMO, {800, 700});
+    HWND highlight = FindPointerHighlight(tuvo);
+    ASSERT_TRUE(ShowsSoonAt(highlight, DiscAt(Point{800, 700})));
 
     const Rect panel = RectOf(tuvo.Panel());
     const int midX = (panel.left + panel.right) / 2;
@@ -131,11 +113,11 @@ TEST(PointerHighlight, HidesOverThePanelByTheEdgeRule)
     for (const auto& c : cases) {
         ::SetCursorPos(c.p.x, c.p.y);
         if (c.hidden) {
-            EXPECT_TRUE(HiddenSoon(highlight)) << c.where;
+            EXPECT_TRUE(HidesSoon(highlight)) << c.where;
             ::Sleep(120);  // a few more ticks over the panel: it stays hidden
             EXPECT_FALSE(::IsWindowVisible(highlight)) << c.where;
         } else {
-            EXPECT_TRUE(ShownCentredOn(highlight, c.p)) << c.where;
+            EXPECT_TRUE(ShowsSoonAt(highlight, DiscAt(c.p))) << c.where;
         }
     }
 }
@@ -147,10 +129,9 @@ TEST(PointerHighlight, SitsDirectlyBehindAVisibleCompanionElseTopMost)
     TestWindow companion(kCompanionTitle, RECT{600, 300, 1000, 700});
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    ::SetCursorPos(800, 500);
-    tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
-    ASSERT_TRUE(ShownCentredOn(highlight, {800, 500}));
+    ChooseModeAt(tuvo, IDC_RPEMO, {800, 500});
+    HWND highlight = FindPointerHighlight(tuvo);
+    ASSERT_TRUE(ShowsSoonAt(highlight, DiscAt(Point{800, 500})));
     EXPECT_TRUE(WaitUntil([&] { return ::GetWindow(companion.Handle(), GW_HWNDNEXT) == highlight; }))
         << "directly behind the companion";
     EXPECT_FALSE(IsTopMost(highlight));
@@ -166,21 +147,20 @@ TEST(PointerHighlight, LivesExactlyWhilePemoIsTheMode)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    ::SetCursorPos(900, 600);
-    tuvo.Click(IDC_RPEMO);
-    HWND first = Highlight(tuvo);
+    ChooseModeAt(tuvo, IDC_RPEMO, {900, 600});
+    HWND first = FindPointerHighlight(tuvo);
     ASSERT_NE(first, nullptr);
     tuvo.Click(IDC_RPEMO);
-    EXPECT_EQ(Highlight(tuvo), first) << "a second Pemo keeps the same highlight";
+    EXPECT_EQ(FindPointerHighlight(tuvo), first) << "a second Pemo keeps the same highlight";
 
     for (int other : {IDC_ROFF, IDC_RDEKA, IDC_RRIBBON}) {
         tuvo.Click(IDC_RPEMO);
-        HWND highlight = Highlight(tuvo);
+        HWND highlight = FindPointerHighlight(tuvo);
         ASSERT_NE(highlight, nullptr);
         tuvo.Click(other);
         // Removed within the handler, before the click returns.
         EXPECT_FALSE(::IsWindow(highlight)) << other;
-        EXPECT_EQ(Highlight(tuvo), nullptr) << other;
+        EXPECT_EQ(FindPointerHighlight(tuvo), nullptr) << other;
     }
 }
 
@@ -188,9 +168,8 @@ TEST(PointerHighlight, ClosingTheMainWindowInPemoRemovesItAndEndsTheProcess)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    ::SetCursorPos(900, 600);
-    tuvo.Click(IDC_RPEMO);
-    HWND highlight = Highlight(tuvo);
+    ChooseModeAt(tuvo, IDC_RPEMO, {900, 600});
+    HWND highlight = FindPointerHighlight(tuvo);
     ASSERT_NE(highlight, nullptr);
     DWORD exitCode = 1234;
     ASSERT_TRUE(tuvo.Close(15000, &exitCode));

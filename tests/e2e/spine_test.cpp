@@ -127,6 +127,7 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
         const MessageBoxSeen box = WaitForMessageBox(tuvo.Pid(), L"Tuvo", tuvo.MainWindow());
         ASSERT_NE(box.window, nullptr) << "no box for button " << id;
         EXPECT_EQ(box.text, L"まだ未実装です。");
+        EXPECT_TRUE(box.showsIcon) << "the exclamation icon of the application's boxes";
         EXPECT_EQ(::GetWindow(box.window, GW_OWNER), tuvo.MainWindow());
         EXPECT_FALSE(::IsWindowEnabled(tuvo.MainWindow())) << "the box is modal";
         PressOk(box.window);
@@ -150,6 +151,7 @@ TEST(SingleInstance, SecondStartShowsItsBoxExitsWithZeroAndLeavesTheFirstRunning
     const MessageBoxSeen box = WaitForMessageBox(second.Pid(), L"２重起動");
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(box.text, L"     Tuvoは既に起動されています.     ");
+    EXPECT_FALSE(box.showsIcon) << "a plain OK box";
     EXPECT_EQ(::GetWindow(box.window, GW_OWNER), nullptr);
     for (HWND w : TopLevelWindowsOf(second.Pid())) {
         EXPECT_TRUE(w == box.window || !::IsWindowVisible(w))

@@ -129,7 +129,12 @@ MessageBoxSeen WaitForMessageBox(DWORD pid, const std::wstring& caption, HWND ex
     ::EnumChildWindows(seen.window, &CollectChildren, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
         // The text is the one static control that carries text; the icon is a text-less static.
-        if (ClassNameOf(child) == L"Static" && !WindowText(child).empty()) {
+        if (ClassNameOf(child) != L"Static") {
+            continue;
+        }
+        if ((StyleOf(child) & SS_TYPEMASK) == SS_ICON) {
+            seen.showsIcon = seen.showsIcon || ::SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        } else if (!WindowText(child).empty()) {
             seen.text = WindowText(child);
         }
     }

@@ -42,6 +42,7 @@ struct MessageBoxSeen {
     HWND window = nullptr;
     std::wstring caption;
     std::wstring text;
+    bool showsIcon = false;
 };
 
 // Waits for a message box with this caption that belongs to pid (not excluding).

@@ -1,0 +1,243 @@
+#include "ribbon/monitor_win.h"
+
+#include "framework/gdiplus_objects.h"
+#include "overlays/overlay_window.h"
+#include "panel/settings_tables.h"
+#include "ribbon/trail_color.h"
+
+IMPLEMENT_DYNCREATE(CMonitorWin, CDialog)
+
+namespace {
+
+// Round ends and joins, so a zero-length stroke is a round dot of the pen's width. The width
+// is given as the positive pixel count: the window system takes it as an unsigned number.
+const int kTrailPenStyle = PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND;
+
+// Keeps a pen selected into a context for one scope and puts the previous one back.
+class CPenSelection {
+public:
+    CPenSelection(HDC hDC, HPEN hPen) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hPen)) {}
+    ~CPenSelection() { ::SelectObject(m_hDC, m_hOld); }
+    CPenSelection(const CPenSelection&) = delete;
+    CPenSelection& operator=(const CPenSelection&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
+}  // namespace
+
+CMonitorWin::CMonitorWin()
+    : CDialog(IDD, nullptr),
+      m_crKey(kRibbonKeyColor),
+      m_ptDraw{},
+      m_ptHistory{},
+      m_ptHead{},
+      m_bActive(FALSE),
+      m_bLine(TRUE),
+      m_bDots(TRUE),
+      m_nLineWidth(5),
+      m_nDotWidth(5),
+      m_crLine(RGB(255, 0, 0)),
+      m_crDots(RGB(255, 255, 0)),
+      m_nAlphaPercent(70),
+      m_bPolyline(FALSE),
+      m_hWndPanel(nullptr)
+{
+}
+
+CMonitorWin::~CMonitorWin() = default;
+
+BEGIN_MESSAGE_MAP(CMonitorWin, CDialog)
+    ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+BOOL CMonitorWin::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    return FALSE;  // an overlay takes no focus: the dialog manager would activate it
+}
+
+void CMonitorWin::InitOverlay()
+{
+    ModifyStyleEx(0, kOverlayExStyle);
+    m_brBack.CreateSolidBrush(kRibbonKeyColor);
+
+    RECT rect;
+    GetWindowRect(&rect);
+    // The window is never resized: its size at set-up is the surface's for good.
+    m_image.Create(rect.right - rect.left, rect.bottom - rect.top, 32);
+
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    FillTrailHistory(m_ptHistory, Point{cursor.x, cursor.y});
+
+    m_crKey = kRibbonKeyColor;
+    ClearSurface();
+    ::SetLayeredWindowAttributes(m_hWnd, m_crKey,
+                                 static_cast<BYTE>(AlphaFromPercent(m_nAlphaPercent) & 0xFF),
+                                 LWA_COLORKEY | LWA_ALPHA);
+}
+
+void CMonitorWin::UpdateTrail(Point pt)
+{
+    // Recorded on every tick, shown or not, so the trail is current when it is switched on.
+    PushTrailHistory(m_ptHistory, pt);
+    if (!m_bActive) {
+        ShowWindow(SW_HIDE);
+        return;
+    }
+
+    int dpi = 0;
+    {
+        CSurfaceDC dc(m_image);
+        dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    }
+    const TrailStyle style{m_nLineWidth, m_nDotWidth, m_bLine != FALSE, m_bDots != FALSE};
+    m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), dpi, style);
+    m_ptDraw = m_frame.fitted;
+
+    ClearSurface();
+    if (m_bPolyline) {
+        DrawPolyline();
+    } else {
+        DrawCurve();
+    }
+    DrawDots();  // always: it also sets the head
+    PlaceWindow();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+Point CMonitorWin::GetSurfacePoint(int half, Point fitted) const
+{
+    return ::GetSurfacePoint(half, fitted, m_image.GetWidth(), m_image.GetHeight());
+}
+
+void CMonitorWin::ClearSurface()
+{
+    CSurfaceDC dc(m_image);
+    CBrush key(m_crKey);
+    const RECT whole{0, 0, m_image.GetWidth(), m_image.GetHeight()};
+    ::FillRect(dc, &whole, key);
+}
+
+void CMonitorWin::DrawCurve()
+{
+    if (!m_bLine) {
+        return;
+    }
+    CSurfaceDC dc(m_image);
+    CGdiplusGraphics graphics(dc);
+    CGdiplusPen pen(OpaqueArgbFromColor(m_crLine), static_cast<Gdiplus::REAL>(m_frame.linePixels),
+                    Gdiplus::UnitWorld);
+    if (!graphics.IsValid() || !pen.IsValid()) {
+        return;
+    }
+    TrailPoints surface;
+    MapTrailToSurface(m_ptDraw, m_frame.halves.vertex, m_image.GetWidth(), m_image.GetHeight(),
+                      surface);
+    Gdiplus::Point points[TRAIL_POINTS];
+    for (int i = 0; i < TRAIL_POINTS; ++i) {
+        points[i] = Gdiplus::Point(surface[i].x, surface[i].y);
+    }
+    // A cardinal spline through the points, newest first, at the call's default tension.
+    Gdiplus::DllExports::GdipDrawCurveI(graphics.Get(), pen.Get(), points, TRAIL_POINTS);
+}
+
+void CMonitorWin::DrawPolyline()
+{
+    if (!m_bLine) {
+        return;
+    }
+    const LOGBRUSH brush{BS_SOLID, m_crLine, 0};
+    // Declared first, so it is deleted after the context is released.
+    CPen pen(kTrailPenStyle, m_frame.linePixels, &brush);
+    if (pen.GetSafeHandle() == nullptr) {
+        return;  // no pen, no line; the tick goes on
+    }
+    CSurfaceDC surfaceDC(m_image);
+    CDC dc(surfaceDC);
+    CPenSelection selection(dc, pen);
+    const int half = m_frame.halves.vertex;
+    const Point first = GetSurfacePoint(half, m_ptDraw[0]);
+    dc.MoveTo(first.x, first.y);
+    for (int i = 1; i < TRAIL_POINTS; ++i) {
+        const Point p = GetSurfacePoint(half, m_ptDraw[i]);
+        dc.LineTo(p.x, p.y);
+    }
+}
+
+void CMonitorWin::DrawDots()
+{
+    if (!m_bDots) {
+        m_ptHead = m_frame.head;  // the first fitted point with the dot pen's margin
+        return;
+    }
+    const int half = m_frame.halves.dot;
+    m_ptHead = GetSurfacePoint(half, m_ptDraw[0]);  // set even when no pen can be made
+
+    CSurfaceDC surfaceDC(m_image);
+    CDC dc(surfaceDC);
+    const LOGBRUSH brush{BS_SOLID, m_crDots, 0};
+    CPen pen(kTrailPenStyle, m_frame.dotPixels, &brush);
+    if (pen.GetSafeHandle() == nullptr) {
+        return;
+    }
+    CPenSelection selection(dc, pen);
+    for (int i = 0; i < TRAIL_POINTS; ++i) {
+        // A zero-length stroke with round caps: a dot of the pen's width.
+        const Point p = GetSurfacePoint(half, m_ptDraw[i]);
+        dc.MoveTo(p.x, p.y);
+        dc.LineTo(p.x, p.y);
+    }
+}
+
+void CMonitorWin::PlaceWindow()
+{
+    // The position given to this tick; the cursor is not read again.
+    const Point pt = m_ptHistory[0];
+    RECT rect;
+    GetWindowRect(&rect);
+    const Point origin = GetTrailWindowOrigin(pt, m_ptHead);
+    const Rect target{origin.x, origin.y, origin.x + (rect.right - rect.left),
+                      origin.y + (rect.bottom - rect.top)};
+    PlaceOverlay(*this, m_hWndPanel, pt, target);
+}
+
+void CMonitorWin::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    RECT client;
+    GetClientRect(&client);
+    if (m_image.HasBitmap()) {
+        CSurfaceDC surface(m_image);
+        dc.SetStretchBltMode(HALFTONE);
+        // The client area has the surface's size: a one-to-one copy.
+        ::StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, surface,
+                     0, 0, m_image.GetWidth(), m_image.GetHeight(), SRCCOPY);
+    } else {
+        CBrush key(m_crKey);
+        dc.FillRect(&client, key);
+    }
+}
+
+HBRUSH CMonitorWin::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    HBRUSH base = CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
+    return nCtlColor == CTLCOLOR_DLG ? static_cast<HBRUSH>(m_brBack) : base;
+}
+
+BOOL CMonitorWin::OnEraseBkgnd(CDC*)
+{
+    return TRUE;  // OnPaint covers the whole client area
+}
+
+BOOL CMonitorWin::DestroyWindow() { return CDialog::DestroyWindow(); }
+
+void CMonitorWin::PostNcDestroy()
+{
+    CDialog::PostNcDestroy();  // a member of the panel: never deleted here
+}

@@ -1,0 +1,48 @@
+#include "harness/overlay_windows.h"
+
+#include "harness/windows.h"
+#include "overlays/overlay_titles.h"
+
+namespace {
+const DWORD kFewTicksMs = 3000;  // generous: the machine may be busy
+}  // namespace
+
+HWND FindPointerHighlight(const TuvoProcess& tuvo)
+{
+    return FindTopLevelWindow(tuvo.Pid(), kPointerHighlightTitle);
+}
+
+HWND FindLens(const TuvoProcess& tuvo)
+{
+    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
+        if (ClassNameOf(w) == L"#32770" && WindowText(w).empty() &&
+            ::GetWindow(w, GW_OWNER) == nullptr && (ExStyleOf(w) & WS_EX_LAYERED)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+Rect BoxCentredOn(Point p, int width, int height)
+{
+    const int left = p.x - width / 2;
+    const int top = p.y - height / 2;
+    return Rect{left, top, left + width, top + height};
+}
+
+bool ShowsSoonAt(HWND window, const Rect& expected)
+{
+    return WaitUntil([&] { return ::IsWindowVisible(window) && RectOf(window) == expected; },
+                     kFewTicksMs);
+}
+
+bool HidesSoon(HWND window)
+{
+    return WaitUntil([&] { return !::IsWindowVisible(window); }, kFewTicksMs);
+}
+
+void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p)
+{
+    ::SetCursorPos(p.x, p.y);
+    tuvo.Click(radioId);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Finding the program's overlay windows from outside, and waiting for a tick or two to show
+// them where the rules put them.
+#include <windows.h>
+
+#include "framework/geometry.h"
+#include "harness/tuvo_process.h"
+
+// The pointer highlight, by its title; null while there is none.
+HWND FindPointerHighlight(const TuvoProcess& tuvo);
+// The lens: the program's layered dialog with neither owner nor title.
+HWND FindLens(const TuvoProcess& tuvo);
+
+// A width x height box centred on p, the halves truncated toward zero.
+Rect BoxCentredOn(Point p, int width, int height);
+
+// Waits (a few ticks at most) until the window shows with exactly this rectangle.
+bool ShowsSoonAt(HWND window, const Rect& expected);
+// Waits (a few ticks at most) until the window is hidden.
+bool HidesSoon(HWND window);
+
+// Moves the pointer to p, then chooses the mode by its radio button.
+void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p);
