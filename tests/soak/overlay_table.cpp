@@ -24,6 +24,20 @@ HWND FindLens(const TuvoProcess& tuvo)
     return nullptr;
 }
 
+// The program's layered window owned by the main window: the panel is its parent.
+HWND FindRibbon(const TuvoProcess& tuvo)
+{
+    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
+        if (::GetWindow(w, GW_OWNER) == tuvo.MainWindow() && (ExStyleOf(w) & WS_EX_LAYERED)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+// The ribbon moves on the panel's beat.
+HWND PanelOf(const TuvoProcess& tuvo) { return tuvo.Panel(); }
+
 }  // namespace
 
 const std::vector<OverlayRow>& Overlays()
@@ -32,6 +46,7 @@ const std::vector<OverlayRow>& Overlays()
         {"pointer highlight", IDC_RPEMO, Presence::ExistsOnlyInItsMode, &FindHighlight,
          &FindHighlight},
         {"lens", IDC_RDEKA, Presence::VisibleOnlyInItsMode, &FindLens, &FindLens},
+        {"ribbon window", IDC_RRIBBON, Presence::VisibleOnlyInItsMode, &FindRibbon, &PanelOf},
     };
     return rows;
 }
