@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, then the end-to-end tests of the real Tuvo.exe under
-# Wine in a virtual display that this script starts and stops. Installs what is missing first.
+# Wine in a virtual display that this script starts and stops, then a short soak (the full one
+# is scripts/soak.sh). Installs what is missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -15,3 +16,6 @@ source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$root/build/wineprefix"
 ctest --test-dir "$root/build/win64" --output-on-failure -L e2e
+
+echo "== soak, short (the full soak: scripts/soak.sh)"
+env -u TUVO_SOAK_SCALE ctest --test-dir "$root/build/win64" --output-on-failure -L soak
