@@ -34,20 +34,6 @@ TEST(AboutBox, TheAboutCommandOpensTheBoxModallyWithTheVersionLine)
     EXPECT_TRUE(tuvo.IsRunning());
 }
 
-TEST(AboutBox, OtherSystemCommandsStillWork)
-{
-    TuvoProcess tuvo;
-    ASSERT_NE(tuvo.MainWindow(), nullptr);
-    ::SendMessageW(tuvo.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(tuvo.MainWindow()) != FALSE; }));
-    ::SendMessageW(tuvo.MainWindow(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(tuvo.MainWindow()); }));
-    DWORD exitCode = 1234;
-    ::PostMessageW(tuvo.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(tuvo.WaitForExit(15000, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-}
-
 TEST(VersionResource, CarriesTheProductsFields)
 {
     const std::wstring path = TuvoProcess::DefaultProgramPath();

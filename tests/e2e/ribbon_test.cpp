@@ -8,6 +8,7 @@
 
 #include "harness/screen_capture.h"
 #include "harness/test_window.h"
+#include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
 #include "overlays/overlay_titles.h"
@@ -19,22 +20,6 @@ namespace {
 const COLORREF kKeyColor = 0x00010000;
 // The panel's ribbon settings: line only, drawn as a curve, 5 points wide, red, 70 percent.
 const TrailStyle kPanelStyle{5, 5, true, false};
-
-// The trail window: the one layered popup that the main window owns (the other overlays are
-// top-level windows of their own).
-HWND RibbonWindow(const TuvoProcess& tuvo)
-{
-    HWND found = nullptr;
-    int count = 0;
-    for (HWND hWnd : TopLevelWindowsOf(tuvo.Pid())) {
-        if (::GetWindow(hWnd, GW_OWNER) == tuvo.MainWindow() &&
-            (ExStyleOf(hWnd) & WS_EX_LAYERED) != 0) {
-            found = hWnd;
-            ++count;
-        }
-    }
-    return count == 1 ? found : nullptr;
-}
 
 // The vertical resolution of a memory context, as the program's drawing surface reports it.
 int SurfaceDpi()
@@ -145,7 +130,7 @@ TEST(Ribbon, ExistsHiddenAsALayeredClickThroughPopupOwnedByTheMainWindow)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr) << "exactly one layered popup owned by the main window";
 
     EXPECT_FALSE(::IsWindowVisible(ribbon));
@@ -174,7 +159,7 @@ TEST(Ribbon, CentresOnTheRestingPointerAndPlacesTheTrailByItsArithmetic)
     ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     const Rect panel = RectOf(tuvo.Panel());
     for (Point p : {kRest, kLowCorner, kHighCorner}) {
@@ -203,7 +188,7 @@ TEST(Ribbon, DrawsTheRedTrailWhereTheArithmeticPutsIt)
     ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     tuvo.Click(IDC_RRIBBON);
     ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kRest)));
@@ -264,7 +249,7 @@ TEST(Ribbon, HidesWhileThePointerIsOverThePanelAndTheHistoryMovesOn)
     ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     tuvo.Click(IDC_RRIBBON);
     ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kRest)));
@@ -293,7 +278,7 @@ TEST(Ribbon, SitsDirectlyBehindAVisibleCompanionElseTopMost)
     // And it comes before the trail is first shown: once a window has been top-most, the window
     // system keeps it above ordinary windows.
     TestWindow companion(kCompanionTitle, RECT{900, 400, 1300, 800});
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     tuvo.Click(IDC_RRIBBON);
     ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kRest)));
@@ -313,7 +298,7 @@ TEST(Ribbon, AnotherModeHidesItWithinATickOrTwo)
     ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     for (int other : {IDC_ROFF, IDC_RPEMO, IDC_RDEKA}) {
         tuvo.Click(IDC_RRIBBON);
@@ -330,7 +315,7 @@ TEST(Ribbon, ClosingTheMainWindowInRibbonRemovesItAndEndsTheProcess)
     ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    HWND ribbon = RibbonWindow(tuvo);
+    HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
     tuvo.Click(IDC_RRIBBON);
     ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kRest)));

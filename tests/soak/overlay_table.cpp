@@ -1,39 +1,11 @@
 #include "soak/overlay_table.h"
 
+#include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
-#include "overlays/overlay_titles.h"
 #include "res/resource.h"
 
 namespace {
-
-HWND FindHighlight(const TuvoProcess& tuvo)
-{
-    return FindTopLevelWindow(tuvo.Pid(), kPointerHighlightTitle);
-}
-
-// The program's layered dialog without title and without owner.
-HWND FindLens(const TuvoProcess& tuvo)
-{
-    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
-        if (ClassNameOf(w) == L"#32770" && WindowText(w).empty() &&
-            ::GetWindow(w, GW_OWNER) == nullptr && (ExStyleOf(w) & WS_EX_LAYERED)) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
-// The program's layered window owned by the main window: the panel is its parent.
-HWND FindRibbon(const TuvoProcess& tuvo)
-{
-    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
-        if (::GetWindow(w, GW_OWNER) == tuvo.MainWindow() && (ExStyleOf(w) & WS_EX_LAYERED)) {
-            return w;
-        }
-    }
-    return nullptr;
-}
 
 // The ribbon moves on the panel's beat.
 HWND PanelOf(const TuvoProcess& tuvo) { return tuvo.Panel(); }
@@ -43,8 +15,8 @@ HWND PanelOf(const TuvoProcess& tuvo) { return tuvo.Panel(); }
 const std::vector<OverlayRow>& Overlays()
 {
     static const std::vector<OverlayRow> rows = {
-        {"pointer highlight", IDC_RPEMO, Presence::ExistsOnlyInItsMode, &FindHighlight,
-         &FindHighlight},
+        {"pointer highlight", IDC_RPEMO, Presence::ExistsOnlyInItsMode, &FindPointerHighlight,
+         &FindPointerHighlight},
         {"lens", IDC_RDEKA, Presence::VisibleOnlyInItsMode, &FindLens, &FindLens},
         {"ribbon window", IDC_RRIBBON, Presence::VisibleOnlyInItsMode, &FindRibbon, &PanelOf},
     };

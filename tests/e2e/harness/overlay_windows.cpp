@@ -23,6 +23,19 @@ HWND FindLens(const TuvoProcess& tuvo)
     return nullptr;
 }
 
+HWND FindRibbon(const TuvoProcess& tuvo)
+{
+    HWND found = nullptr;
+    int count = 0;
+    for (HWND w : TopLevelWindowsOf(tuvo.Pid())) {
+        if (::GetWindow(w, GW_OWNER) == tuvo.MainWindow() && (ExStyleOf(w) & WS_EX_LAYERED)) {
+            found = w;
+            ++count;
+        }
+    }
+    return count == 1 ? found : nullptr;
+}
+
 Rect BoxCentredOn(Point p, int width, int height)
 {
     const int left = p.x - width / 2;

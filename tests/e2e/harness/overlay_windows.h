@@ -10,6 +10,9 @@
 HWND FindPointerHighlight(const TuvoProcess& tuvo);
 // The lens: the program's layered dialog with neither owner nor title.
 HWND FindLens(const TuvoProcess& tuvo);
+// The trail window: the one layered popup the main window owns (the panel is its parent; the
+// other overlays are top-level windows of their own). Null unless there is exactly one.
+HWND FindRibbon(const TuvoProcess& tuvo);
 
 // A width x height box centred on p, the halves truncated toward zero.
 Rect BoxCentredOn(Point p, int width, int height);
