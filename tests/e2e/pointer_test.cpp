@@ -77,11 +77,7 @@ TEST(PointerHighlight, LetsClicksThroughToTheWindowBeneath)
     ASSERT_TRUE(ShowsSoonAt(highlight, DiscAt(Point{1000, 500})));
     EXPECT_NE(::WindowFromPoint(POINT{1000, 500}), highlight);
 
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
+    ClickAtPointer();
     EXPECT_TRUE(WaitUntil([&] { return beneath.Clicks() == 1; }, 3000));
 }
 

@@ -236,11 +236,7 @@ TEST(Ribbon, DrawsTheRedTrailWhereTheArithmeticPutsIt)
     EXPECT_EQ(RectOf(ribbon).top, frame.origin.y);
 
     // Clicks at the pointer, inside the trail window, reach the window beneath.
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
+    ClickAtPointer();
     EXPECT_TRUE(WaitUntil([&] { return backdrop.Clicks() == 1; }, 3000));
 }
 

@@ -94,11 +94,7 @@ TEST(MainWindow, ClickingTheLinkOpensNothingAndChangesNothing)
 
     const RECT link = WindowRect(::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1));
     ::SetCursorPos(link.left + 8, (link.top + link.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
+    ClickAtPointer();
     ::Sleep(300);
 
     EXPECT_TRUE(tuvo.IsRunning());

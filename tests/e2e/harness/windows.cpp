@@ -94,6 +94,15 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd)
     return a;
 }
 
+void ClickAtPointer()
+{
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+}
+
 bool IsNotActive(HWND hWnd)
 {
     GUITHREADINFO info{};

@@ -34,6 +34,10 @@ struct LayeredAttributes {
 };
 LayeredAttributes LayeredAttributesOf(HWND hWnd);
 
+// A left click where the pointer is, as the mouse would make it: it goes to whatever window the
+// window system finds under the pointer.
+void ClickAtPointer();
+
 // True when hWnd is neither the foreground window nor its thread's active or focus window.
 bool IsNotActive(HWND hWnd);
 
