@@ -92,11 +92,10 @@ void CMonitorWin::UpdateTrail(Point pt)
         return;
     }
 
-    int dpi = 0;
-    {
-        CSurfaceDC dc(m_image);
-        dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
-    }
+    // One context for the whole tick: the drawing steps below share it instead of each making
+    // and deleting one of their own.
+    CSurfaceDC tickDC(m_image);
+    const int dpi = ::GetDeviceCaps(tickDC, LOGPIXELSY);
     const TrailStyle style{m_nLineWidth, m_nDotWidth, m_bLine != FALSE, m_bDots != FALSE};
     m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), dpi, style);
     m_ptDraw = m_frame.fitted;
