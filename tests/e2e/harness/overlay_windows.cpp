@@ -1,10 +1,12 @@
 #include "harness/overlay_windows.h"
 
 #include "harness/windows.h"
+#include "overlays/overlay_timer.h"
 #include "overlays/overlay_titles.h"
 
 namespace {
 const DWORD kFewTicksMs = 3000;  // generous: the machine may be busy
+const UINT kAnswerTimeoutMs = 5000;
 }  // namespace
 
 HWND FindPointerHighlight(const TuvoProcess& tuvo)
@@ -52,6 +54,13 @@ bool ShowsSoonAt(HWND window, const Rect& expected)
 bool HidesSoon(HWND window)
 {
     return WaitUntil([&] { return !::IsWindowVisible(window); }, kFewTicksMs);
+}
+
+bool SendTick(HWND window)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_TIMER, IDT_FOLLOW, 0, SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &result) != 0;
 }
 
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p)
