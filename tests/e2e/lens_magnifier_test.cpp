@@ -5,6 +5,7 @@
 // lens makes, in order, and the picture it shows.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@
 #include "harness/windows.h"
 #include "res/resource.h"
 #include "tests/standins/magnifier/synthetic_screen.h"
+
+// Rectangles in failure messages as left,top-right,bottom.
+void PrintTo(const Rect& r, std::ostream* os)
+{
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
 
 namespace {
 
