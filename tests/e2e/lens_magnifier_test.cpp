@@ -204,7 +204,7 @@ TEST(LensMagnifier, SetsTheSourceOnEveryActiveTickBeforeItMovesAndNoneWhileHidde
     }
     EXPECT_EQ(Count(standIn.Calls(), "MagSetWindowSource", mark), 0u) << "inactive";
 
-    ::SetCursorPos(overPanel.x, overPanel.y);
+    ASSERT_TRUE(PointAndTick(lens, overPanel));
     tuvo.Click(IDC_RDEKA);
     Rect previous = RectOf(lens);  // where the hidden lens stands
     for (const SourceCase& c : kSourceCases) {
@@ -222,8 +222,7 @@ TEST(LensMagnifier, SetsTheSourceOnEveryActiveTickBeforeItMovesAndNoneWhileHidde
         EXPECT_EQ(Count(calls, "ControlPlaced", mark), 0u) << "over the panel";
 
         // The first active tick: the source, then the lens moves, then the control fills it.
-        ::SetCursorPos(c.cursor.x, c.cursor.y);
-        ASSERT_TRUE(SendTick(lens));
+        ASSERT_TRUE(PointAndTick(lens, c.cursor));
         calls = standIn.Calls();
         const size_t source = Find(calls, "MagSetWindowSource", mark);
         ASSERT_LT(source, calls.size()) << Lines(calls, mark);
@@ -248,7 +247,7 @@ TEST(LensMagnifier, SetsTheSourceOnEveryActiveTickBeforeItMovesAndNoneWhileHidde
             EXPECT_EQ(Last(calls, "MagSetWindowSource").RectField("source"), c.source);
         }
         previous = LensAt(c.cursor);
-        ::SetCursorPos(overPanel.x, overPanel.y);
+        ASSERT_TRUE(PointAndTick(lens, overPanel));
     }
 
     // Another mode: from the moment it is chosen no tick sets a source, wherever the pointer.
@@ -324,7 +323,7 @@ TEST(LensMagnifier, ShowsThePointersSurroundingsTwiceAsLargeWithBlackSeeThrough)
 
     // After a move the picture is the new place's.
     const Point p{1001, 551};
-    ::SetCursorPos(p.x, p.y);
+    ASSERT_TRUE(PointAndTick(lens, p));
     ASSERT_TRUE(ShowsSoonAt(lens, LensAt(p)));
     PictureCheck check;
     const bool matches = WaitUntil(

@@ -63,6 +63,22 @@ bool SendTick(HWND window)
                                  kAnswerTimeoutMs, &result) != 0;
 }
 
+bool PointAndTick(HWND window, Point p)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ::SetCursorPos(p.x, p.y);
+        if (!SendTick(window)) {
+            return false;
+        }
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p)
 {
     ::SetCursorPos(p.x, p.y);

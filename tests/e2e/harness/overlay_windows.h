@@ -26,5 +26,10 @@ bool HidesSoon(HWND window);
 // when the program did not answer within a few seconds.
 bool SendTick(HWND window);
 
+// Puts the pointer at p and has the window tick until the pointer is still there after a tick:
+// under Wine a late motion event of an earlier move can put the pointer back once in a while.
+// False if it did not stay, or the program did not answer.
+bool PointAndTick(HWND window, Point p);
+
 // Moves the pointer to p, then chooses the mode by its radio button.
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p);
