@@ -1,6 +1,7 @@
-// Mode "Deka": the magnifier lens of the real program. The Magnification API is absent under
-// Wine, so the lens shows no picture here; its window still follows, hides and stacks by the
-// same rules, and that is what these tests see.
+// Mode "Deka": the magnifier lens of the real program, as a user of Wine gets it. The
+// Magnification API is absent under Wine, so the lens shows no picture here; its window still
+// follows, hides and stacks by the same rules, and that is what these tests see. The picture
+// path, through a stand-in library, is in lens_magnifier_test.cpp.
 #include <gtest/gtest.h>
 
 #include "harness/overlay_windows.h"

@@ -4,18 +4,10 @@
 
 #include "harness/hot_item_trigger.h"
 #include "harness/tuvo_process.h"
-#include "overlays/overlay_timer.h"
 
 namespace {
 const UINT kAnswerTimeoutMs = 5000;
 }  // namespace
-
-bool SendTick(HWND window)
-{
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(window, WM_TIMER, IDT_FOLLOW, 0, SMTO_ABORTIFHUNG,
-                                 kAnswerTimeoutMs, &result) != 0;
-}
 
 bool Responsive(const TuvoProcess& tuvo)
 {

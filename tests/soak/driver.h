@@ -5,11 +5,9 @@
 #include <windows.h>
 
 #include "framework/geometry.h"
+#include "harness/overlay_windows.h"  // SendTick
 
 class TuvoProcess;
-
-// One tick of the window's follow timer; false when the program did not answer within a while.
-bool SendTick(HWND window);
 
 // True when the program's user-interface thread answers a message within a few seconds.
 bool Responsive(const TuvoProcess& tuvo);

@@ -1,10 +1,12 @@
 #include "harness/overlay_windows.h"
 
 #include "harness/windows.h"
+#include "overlays/overlay_timer.h"
 #include "overlays/overlay_titles.h"
 
 namespace {
 const DWORD kFewTicksMs = 3000;  // generous: the machine may be busy
+const UINT kAnswerTimeoutMs = 5000;
 }  // namespace
 
 HWND FindPointerHighlight(const TuvoProcess& tuvo)
@@ -52,6 +54,29 @@ bool ShowsSoonAt(HWND window, const Rect& expected)
 bool HidesSoon(HWND window)
 {
     return WaitUntil([&] { return !::IsWindowVisible(window); }, kFewTicksMs);
+}
+
+bool SendTick(HWND window)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_TIMER, IDT_FOLLOW, 0, SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &result) != 0;
+}
+
+bool PointAndTick(HWND window, Point p)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ::SetCursorPos(p.x, p.y);
+        if (!SendTick(window)) {
+            return false;
+        }
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p)

@@ -22,5 +22,14 @@ bool ShowsSoonAt(HWND window, const Rect& expected);
 // Waits (a few ticks at most) until the window is hidden.
 bool HidesSoon(HWND window);
 
+// One tick of the window's follow timer (WM_TIMER 101), run by the time this returns; false
+// when the program did not answer within a few seconds.
+bool SendTick(HWND window);
+
+// Puts the pointer at p and has the window tick until the pointer is still there after a tick:
+// under Wine a late motion event of an earlier move can put the pointer back once in a while.
+// False if it did not stay, or the program did not answer.
+bool PointAndTick(HWND window, Point p);
+
 // Moves the pointer to p, then chooses the mode by its radio button.
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p);

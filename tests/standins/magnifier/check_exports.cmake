@@ -1,0 +1,21 @@
+# Checks that LIBRARY exports exactly the names in EXPECTED, undecorated (run by the build).
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cannot read the exports of ${LIBRARY}")
+endif()
+# The name table's rows read "[ordinal] name", from the line "[Ordinal/Name Pointer] Table" to
+# the next blank line.
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n([^\n]+\n)*" table "${dump}")
+string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+set(names "")
+foreach(row IN LISTS rows)
+    string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${row}")
+    string(STRIP "${name}" name)
+    list(APPEND names "${name}")
+endforeach()
+list(SORT names)
+set(expected ${EXPECTED})
+list(SORT expected)
+if(NOT names STREQUAL expected)
+    message(FATAL_ERROR "${LIBRARY} exports [${names}], expected [${expected}]")
+endif()
