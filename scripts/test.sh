@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, then the end-to-end tests of the real Tuvo.exe under
-# Wine in a virtual display that this script starts and stops, then a short soak (the full one
-# is scripts/soak.sh). Installs what is missing first.
+# Wine in a virtual display that this script starts and stops, a short soak (the full one is
+# scripts/soak.sh), and the check of the release packages, which it builds. Installs what is
+# missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -19,3 +20,7 @@ ctest --test-dir "$root/build/win64" --output-on-failure -L e2e
 
 echo "== soak, short (the full soak: scripts/soak.sh)"
 env -u TUVO_SOAK_SCALE ctest --test-dir "$root/build/win64" --output-on-failure -L soak
+
+echo "== release packages (scripts/release.sh), unpacked and checked"
+"$root/scripts/release.sh"
+"$root/tests/package/check_packages.sh"
