@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds both sides: build/native (portable core, unit tests, benchmarks),
+# build/native-asan (the unit tests under AddressSanitizer and UBSan; built when named),
 # build/win64 (Tuvo.exe and the Windows test programs) and build/win32 (the 32-bit program,
 # compiled to prove it builds; it cannot run on these machines).
 set -euo pipefail
@@ -17,6 +18,7 @@ sides=${*:-native win64 win32}
 for side in $sides; do
     case $side in
         native) configure_and_build native ;;
+        native-asan) configure_and_build native-asan -DTUVO_SANITIZE=ON ;;
         win64) configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" ;;
         win32) configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" ;;
         *) echo "build.sh: unknown side $side" >&2; exit 2 ;;

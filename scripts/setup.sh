@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tuvo needs on a Debian machine, if it is missing:
-# the native compiler and test libraries, the MinGW-w64 cross compiler, Wine and a virtual
-# X display with the tools for screenshots.
+# the native compiler and test libraries, the MinGW-w64 cross compiler (and the tool that
+# strips time stamps from the release zips), Wine and a virtual X display with the tools for
+# screenshots.
 set -euo pipefail
 
 packages=(
     cmake g++ make
     googletest libgtest-dev libbenchmark-dev
-    mingw-w64
+    mingw-w64 strip-nondeterminism
     wine wine64
     xvfb x11-utils xcompmgr imagemagick
     fonts-ipafont-gothic

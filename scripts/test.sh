@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Runs every test: the native unit tests, then the end-to-end tests of the real Tuvo.exe under
-# Wine in a virtual display that this script starts and stops, then a short soak (the full one
-# is scripts/soak.sh). Installs what is missing first.
+# Runs every test: the native unit tests, plain and under AddressSanitizer and UBSan, then the
+# end-to-end tests of the real Tuvo.exe under Wine in a virtual display that this script starts
+# and stops, a short soak (the full one is scripts/soak.sh), and the check of the release
+# packages, which it builds. Installs what is missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" native win64 win32 >/dev/null
+"$root/scripts/build.sh" native native-asan win64 win32 >/dev/null
 
 echo "== unit tests (native)"
 ctest --test-dir "$root/build/native" --output-on-failure
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$root/build/native-asan" --output-on-failure
 
 echo "== end-to-end tests (Tuvo.exe under Wine)"
 source "$root/scripts/wine-session.sh"
@@ -19,3 +25,7 @@ ctest --test-dir "$root/build/win64" --output-on-failure -L e2e
 
 echo "== soak, short (the full soak: scripts/soak.sh)"
 env -u TUVO_SOAK_SCALE ctest --test-dir "$root/build/win64" --output-on-failure -L soak
+
+echo "== release packages (scripts/release.sh), unpacked and checked"
+"$root/scripts/release.sh"
+"$root/tests/package/check_packages.sh"
