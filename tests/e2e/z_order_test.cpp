@@ -3,6 +3,9 @@
 // pointer rests throughout, so only the Z-order can call for placing the overlay again.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "harness/overlay_windows.h"
 #include "harness/test_window.h"
 #include "harness/tuvo_process.h"
@@ -18,6 +21,8 @@ struct Overlay {
     const char* mode;
     int radioId;
 };
+
+void PrintTo(const Overlay& o, std::ostream* os) { *os << o.mode; }
 
 const Overlay kOverlays[] = {
     {"Pemo", IDC_RPEMO},
