@@ -1,8 +1,8 @@
 #include "ribbon/monitor_win.h"
 
 #include "framework/gdiplus_objects.h"
+#include "overlays/opacity.h"
 #include "overlays/overlay_window.h"
-#include "panel/settings_tables.h"
 #include "ribbon/trail_color.h"
 
 IMPLEMENT_DYNCREATE(CMonitorWin, CDialog)
