@@ -103,6 +103,18 @@ void ClickAtPointer()
     ::SendInput(2, clicks, sizeof(INPUT));
 }
 
+bool MovePointerTo(Point p)
+{
+    ::GetDesktopWindow();
+    return WaitUntil(
+        [&] {
+            ::SetCursorPos(p.x, p.y);
+            POINT now{};
+            return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+        },
+        5000);
+}
+
 bool IsNotActive(HWND hWnd)
 {
     GUITHREADINFO info{};

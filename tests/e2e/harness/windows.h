@@ -38,6 +38,12 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd);
 // window system finds under the pointer.
 void ClickAtPointer();
 
+// Moves the pointer to p and waits until the window system reports it there; false if it never
+// does. Under Wine a program that has not yet looked at its desktop (no window made, no desktop
+// window asked for) has no pointer of its own: its moves are lost, so the desktop is asked for
+// first.
+bool MovePointerTo(Point p);
+
 // True when hWnd is neither the foreground window nor its thread's active or focus window.
 bool IsNotActive(HWND hWnd);
 
