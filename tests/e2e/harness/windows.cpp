@@ -105,12 +105,19 @@ void ClickAtPointer()
 
 bool MovePointerTo(Point p)
 {
+    const ULONGLONG kHoldMs = 100;
     ::GetDesktopWindow();
+    ULONGLONG heldSince = 0;
     return WaitUntil(
         [&] {
-            ::SetCursorPos(p.x, p.y);
             POINT now{};
-            return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+            if (::GetCursorPos(&now) && now.x == p.x && now.y == p.y) {
+                heldSince = heldSince != 0 ? heldSince : ::GetTickCount64();
+                return ::GetTickCount64() - heldSince >= kHoldMs;
+            }
+            ::SetCursorPos(p.x, p.y);
+            heldSince = 0;
+            return false;
         },
         5000);
 }
