@@ -304,6 +304,24 @@ TEST(Ribbon, DrawsTheRedCurveWhereTheArithmeticPutsIt)
     // Clicks at the pointer, inside the trail window, reach the window beneath.
     ClickAtPointer();
     EXPECT_TRUE(WaitUntil([&] { return backdrop.Clicks() == 1; }, 3000));
+
+    // The trail holds the last 15 ticks. The pointer goes back to the tip and rests there: the
+    // V's left end, recorded last on the tick before the tip's, stays in the trail until the
+    // 15th tick after that one, when the trail shrinks to the tip and the right end, and the
+    // window moves (the resting pointer is then the trail's left end).
+    const int kTicksHeld = 15;
+    ASSERT_TRUE(MovePointerTo(kVTip));
+    const Point held = ExpectedFrame(ribbon, History({kVTip, kVRight, kVTip, kVLeft})).origin;
+    const Point shrunk = ExpectedFrame(ribbon, History({kVTip, kVRight, kVTip})).origin;
+    ASSERT_NE(shrunk, held);
+    for (int tick = 3; tick <= kTicksHeld; ++tick) {
+        ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+        const Point expected = tick < kTicksHeld ? held : shrunk;
+        const Rect at = RectOf(ribbon);
+        EXPECT_TRUE(at.left == expected.x && at.top == expected.y)
+            << "tick " << tick << " after the left end: window at "
+            << Where(Point{at.left, at.top}) << ", expected " << Where(expected);
+    }
 }
 
 TEST(Ribbon, HidesWhileThePointerIsOverThePanelAndTheHistoryMovesOn)
