@@ -324,6 +324,33 @@ TEST(Ribbon, DrawsTheRedCurveWhereTheArithmeticPutsIt)
     }
 }
 
+TEST(Ribbon, RecordsThePointerInEveryModeSoItsFirstFrameShowsTheLastMoves)
+{
+    ASSERT_TRUE(MovePointerTo(kVLeft));  // before the start: the history holds only kVLeft
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.Panel(), nullptr);
+    HWND ribbon = FindRibbon(tuvo);
+    ASSERT_NE(ribbon, nullptr);
+    ASSERT_TRUE(tuvo.StopPanelTimer());
+
+    // The V walked in other modes, one tick each, while the trail is hidden.
+    const struct {
+        int mode;
+        Point p;
+    } walk[] = {{IDC_RPEMO, kVTip}, {IDC_RDEKA, kVRight}};
+    for (const auto& step : walk) {
+        tuvo.Click(step.mode);
+        ASSERT_TRUE(MovePointerTo(step.p));
+        ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+        EXPECT_FALSE(::IsWindowVisible(ribbon));
+    }
+    tuvo.Click(IDC_RRIBBON);
+    ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+    const Point origin = ExpectedFrame(ribbon, History({kVRight, kVRight, kVTip, kVLeft})).origin;
+    EXPECT_TRUE(ShownAt(ribbon, origin)) << "expected " << Where(origin) << ", window at "
+                                         << Where(Point{RectOf(ribbon).left, RectOf(ribbon).top});
+}
+
 TEST(Ribbon, HidesWhileThePointerIsOverThePanelAndTheHistoryMovesOn)
 {
     ASSERT_TRUE(MovePointerTo(kRest));  // before the start: the history holds only kRest
