@@ -100,8 +100,9 @@ void CMonitorWin::UpdateTrail(Point pt)
     m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), dpi, style);
     m_ptDraw = m_frame.fitted;
 
-    // A pointer at rest gives the same picture tick after tick: the surface already holds it,
-    // so only the window is placed (and the system repaints whatever it uncovers).
+    // A pointer at rest, or moving steadily in a straight line, gives the same picture tick
+    // after tick: the surface already holds it, so only the window is placed (and the system
+    // repaints whatever it uncovers).
     if (SurfaceShowsThisTick()) {
         m_ptHead = m_frame.head;
         PlaceWindow();
