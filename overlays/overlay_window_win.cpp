@@ -4,14 +4,6 @@
 #include "overlays/placement.h"
 #include "overlays/placement_change.h"
 
-#ifdef TUVO_TEST_LEAK_PER_TICK
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
-#include "framework/gdi.h"
-#endif
-
 namespace {
 
 bool IsShown(HWND hWnd) { return (::GetWindowLongW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -101,17 +93,6 @@ void ShowOverlayAt(CWnd& overlay, const Rect& target)
         overlay.SetWindowPos(insertAfter, target.left, target.top, target.Width(),
                              target.Height(), KeepFlags(change) | SWP_NOACTIVATE);
     }
-#ifdef TUVO_TEST_LEAK_PER_TICK
-    // A test build that leaks on every shown tick, to prove that each leak check can fail: a
-    // brush (a GDI object), a hidden window (a USER object) and a block of memory, written to
-    // so that its pages become resident.
-    new CBrush(RGB(1, 2, 3));
-    ::CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                      nullptr);
-    const size_t kLeakedBytes = 64 * 1024;
-    static std::vector<void*> leakedBlocks;  // kept, so the allocation cannot be optimised away
-    leakedBlocks.push_back(std::memset(std::malloc(kLeakedBytes), 0x5A, kLeakedBytes));
-#endif
 }
 
 void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target)

@@ -3,8 +3,9 @@
 #include <cstdio>
 
 #include "framework/app.h"
-#include "overlays/overlay_timer.h"
 #include "overlays/mag_win.h"
+#include "overlays/opacity.h"
+#include "overlays/overlay_timer.h"
 #include "overlays/pointer_win.h"
 
 IMPLEMENT_DYNAMIC(CControlDlg, CDialog)

@@ -56,11 +56,6 @@ RibbonStyleFlags RibbonStyleOr(int style, RibbonStyleFlags current)
     return IsTableIndex(kRibbonStyles, style) ? kRibbonStyles[style] : current;
 }
 
-int AlphaFromPercent(int percent)
-{
-    return (percent * 255) / 100;
-}
-
 LensSize LensSizeForDesktop(int desktopWidth, int desktopHeight, int widthPercent,
                             int heightPercent)
 {

@@ -37,10 +37,6 @@ inline bool operator!=(RibbonStyleFlags a, RibbonStyleFlags b) { return !(a == b
 // Style 0 draws line and dots, 1 dots only, 2 line only; any other style returns `current`.
 RibbonStyleFlags RibbonStyleOr(int style, RibbonStyleFlags current);
 
-// Window alpha of an opacity percentage: (percent * 255) / 100, truncated toward zero, so 50 gives
-// 127 and 70 gives 178. Not clamped; only the low 8 bits of the result reach the window system.
-int AlphaFromPercent(int percent);
-
 struct LensSize {
     int width = 0;
     int height = 0;

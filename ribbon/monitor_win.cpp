@@ -1,8 +1,8 @@
 #include "ribbon/monitor_win.h"
 
 #include "framework/gdiplus_objects.h"
+#include "overlays/opacity.h"
 #include "overlays/overlay_window.h"
-#include "panel/settings_tables.h"
 #include "ribbon/trail_color.h"
 
 IMPLEMENT_DYNCREATE(CMonitorWin, CDialog)
@@ -103,8 +103,9 @@ void CMonitorWin::UpdateTrail(Point pt)
                                 style);
     m_ptDraw = m_frame.fitted;
 
-    // A pointer at rest gives the same picture tick after tick: the surface already holds it,
-    // so only the window is placed (and the system repaints whatever it uncovers).
+    // A pointer at rest, or moving steadily in a straight line, gives the same picture tick
+    // after tick: the surface already holds it, so only the window is placed (and the system
+    // repaints whatever it uncovers).
     if (SurfaceShowsThisTick()) {
         m_ptHead = m_frame.head;
         PlaceWindow();
@@ -114,16 +115,21 @@ void CMonitorWin::UpdateTrail(Point pt)
     // and deleting one of their own.
     CSurfaceDC tickDC(m_image);
     const Rect previousInk = m_rcInk;
-    ClearSurface();
-    if (m_bPolyline) {
-        DrawPolyline();
-    } else {
-        DrawCurve();
+    // From here on the surface no longer holds the remembered picture. The new one is
+    // remembered only when every step drew all of it: a picture left incomplete by a step that
+    // failed is drawn again at the next tick instead of staying for as long as the pointer rests.
+    m_drawn.valid = false;
+    bool complete = ClearSurface();
+    complete = (m_bPolyline ? DrawPolyline() : DrawCurve()) && complete;
+    complete = DrawDots() && complete;  // always: it also sets the head
+    // The new trail, and whatever of the old one a failed clear left.
+    m_rcInk = UnionOf(m_rcInk, TrailInkBounds(m_frame, TrailLook{m_bLine != FALSE,
+                                                                  m_bDots != FALSE,
+                                                                  !m_bPolyline},
+                                              m_image.GetWidth(), m_image.GetHeight()));
+    if (complete) {
+        RememberDrawnPicture();
     }
-    DrawDots();  // always: it also sets the head
-    m_rcInk = TrailInkBounds(m_frame, TrailLook{m_bLine != FALSE, m_bDots != FALSE, !m_bPolyline},
-                             m_image.GetWidth(), m_image.GetHeight());
-    RememberDrawnPicture();
     PlaceWindow();
     // Outside the old and the new trail the window shows the key colour before and after.
     const Rect changed = UnionOf(previousInk, m_rcInk);
@@ -156,30 +162,36 @@ Point CMonitorWin::GetSurfacePoint(int half, Point fitted) const
     return ::GetSurfacePoint(half, fitted, m_image.GetWidth(), m_image.GetHeight());
 }
 
-void CMonitorWin::ClearSurface()
+bool CMonitorWin::ClearSurface()
 {
     // Only where the trail may have drawn: the rest already holds the key colour.
     if (IsEmpty(m_rcInk)) {
-        return;
+        return true;
     }
     CSurfaceDC dc(m_image);
     CBrush key(m_crKey);
+    if (key.GetSafeHandle() == nullptr) {
+        return false;  // filling with no brush would paint the context's own brush instead
+    }
     const RECT ink{m_rcInk.left, m_rcInk.top, m_rcInk.right, m_rcInk.bottom};
-    ::FillRect(dc, &ink, key);
+    if (!::FillRect(dc, &ink, key)) {
+        return false;  // the old trail may still be there
+    }
     m_rcInk = Rect{};
+    return true;
 }
 
-void CMonitorWin::DrawCurve()
+bool CMonitorWin::DrawCurve()
 {
     if (!m_bLine) {
-        return;
+        return true;
     }
     CSurfaceDC dc(m_image);
     CGdiplusGraphics graphics(dc);
     CGdiplusPen pen(OpaqueArgbFromColor(m_crLine), static_cast<Gdiplus::REAL>(m_frame.linePixels),
                     Gdiplus::UnitWorld);
     if (!graphics.IsValid() || !pen.IsValid()) {
-        return;
+        return false;
     }
     TrailPoints surface;
     MapTrailToSurface(m_ptDraw, m_frame.halves.vertex, m_image.GetWidth(), m_image.GetHeight(),
@@ -189,37 +201,39 @@ void CMonitorWin::DrawCurve()
         points[i] = Gdiplus::Point(surface[i].x, surface[i].y);
     }
     // A cardinal spline through the points, newest first, at the call's default tension.
-    Gdiplus::DllExports::GdipDrawCurveI(graphics.Get(), pen.Get(), points, TRAIL_POINTS);
+    return Gdiplus::DllExports::GdipDrawCurveI(graphics.Get(), pen.Get(), points,
+                                               TRAIL_POINTS) == Gdiplus::Ok;
 }
 
-void CMonitorWin::DrawPolyline()
+bool CMonitorWin::DrawPolyline()
 {
     if (!m_bLine) {
-        return;
+        return true;
     }
     const LOGBRUSH brush{BS_SOLID, m_crLine, 0};
     // Declared first, so it is deleted after the context is released.
     CPen pen(kTrailPenStyle, m_frame.linePixels, &brush);
     if (pen.GetSafeHandle() == nullptr) {
-        return;  // no pen, no line; the tick goes on
+        return false;  // no pen, no line; the tick goes on
     }
     CSurfaceDC surfaceDC(m_image);
     CDC dc(surfaceDC);
     CPenSelection selection(dc, pen);
     const int half = m_frame.halves.vertex;
     const Point first = GetSurfacePoint(half, m_ptDraw[0]);
-    dc.MoveTo(first.x, first.y);
+    bool drawn = dc.MoveTo(first.x, first.y) != FALSE;
     for (int i = 1; i < TRAIL_POINTS; ++i) {
         const Point p = GetSurfacePoint(half, m_ptDraw[i]);
-        dc.LineTo(p.x, p.y);
+        drawn = dc.LineTo(p.x, p.y) != FALSE && drawn;
     }
+    return drawn;
 }
 
-void CMonitorWin::DrawDots()
+bool CMonitorWin::DrawDots()
 {
     if (!m_bDots) {
         m_ptHead = m_frame.head;  // the first fitted point with the dot pen's margin
-        return;
+        return true;
     }
     const int half = m_frame.halves.dot;
     m_ptHead = GetSurfacePoint(half, m_ptDraw[0]);  // set even when no pen can be made
@@ -229,15 +243,16 @@ void CMonitorWin::DrawDots()
     const LOGBRUSH brush{BS_SOLID, m_crDots, 0};
     CPen pen(kTrailPenStyle, m_frame.dotPixels, &brush);
     if (pen.GetSafeHandle() == nullptr) {
-        return;
+        return false;
     }
     CPenSelection selection(dc, pen);
+    bool drawn = true;
     for (int i = 0; i < TRAIL_POINTS; ++i) {
         // A zero-length stroke with round caps: a dot of the pen's width.
         const Point p = GetSurfacePoint(half, m_ptDraw[i]);
-        dc.MoveTo(p.x, p.y);
-        dc.LineTo(p.x, p.y);
+        drawn = dc.MoveTo(p.x, p.y) != FALSE && dc.LineTo(p.x, p.y) != FALSE && drawn;
     }
+    return drawn;
 }
 
 void CMonitorWin::PlaceWindow()

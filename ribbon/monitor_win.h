@@ -57,10 +57,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ClearSurface();
-    void DrawCurve();
-    void DrawPolyline();
-    void DrawDots();
+    // The drawing steps of a tick. Each returns true when it drew everything it had to (having
+    // nothing to draw counts), false when a brush, pen, graphics object or context could not be
+    // had or a drawing call failed.
+    bool ClearSurface();
+    bool DrawCurve();
+    bool DrawPolyline();
+    bool DrawDots();
     void PlaceWindow();
     // A fitted point as a surface pixel, keeping the margin of a pen of half width `half`.
     Point GetSurfacePoint(int half, Point fitted) const;

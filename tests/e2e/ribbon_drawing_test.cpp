@@ -2,9 +2,13 @@
 // (the program itself only ever uses its built-in one, the curve), read back from its surface.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/gdi_census.h"
 #include "framework/gdiplus_objects.h"
 #include "framework/surface.h"
+#include "harness/import_patch.h"
+#include "harness/step_meter.h"
 #include "ribbon/monitor_win.h"
 
 namespace {
@@ -75,6 +79,36 @@ TrailPoints Zigzag()
         path[i] = Point{900 - 30 * i, (i % 2 == 0) ? 500 : 620};
     }
     return path;
+}
+
+std::vector<DWORD> PixelsOf(const CSurface& surface)
+{
+    return std::vector<DWORD>(surface.GetBits(),
+                              surface.GetBits() + surface.GetWidth() * surface.GetHeight());
+}
+
+// Stand-ins for the calls that make what a drawing step needs, each failing as the system does
+// when it has no room left for one more object. They count how often they were asked.
+int g_refusals = 0;
+HBRUSH WINAPI NoBrush(COLORREF)
+{
+    ++g_refusals;
+    return nullptr;
+}
+HPEN WINAPI NoPen(DWORD, DWORD, const LOGBRUSH*, DWORD, const DWORD*)
+{
+    ++g_refusals;
+    return nullptr;
+}
+int WINAPI NoGraphics(HDC, void**)
+{
+    ++g_refusals;
+    return Gdiplus::OutOfMemory;
+}
+int WINAPI NoCurvePen(DWORD, float, int, void**)
+{
+    ++g_refusals;
+    return Gdiplus::OutOfMemory;
 }
 
 }  // namespace
@@ -294,4 +328,95 @@ TEST_F(RibbonDrawing, AnInactiveTrailRecordsThePositionAndHides)
     EXPECT_EQ(ribbon.m_ptHistory[0], (Point{800, 600}));
     EXPECT_EQ(ribbon.m_ptHistory[1], (Point{700, 500}));
     ribbon.DestroyWindow();
+}
+
+// The pointer moving steadily in a straight line: tick after tick the same picture, only the
+// window moves (as at rest, where the picture is a dot, or nothing at all for the curve).
+Point Steady(int tick) { return Point{600 + 20 * tick, 400 + 10 * tick}; }
+
+// A tick on which one drawing step fails leaves the surface without the whole picture: cleared
+// and empty, without its dots, or still showing the last picture under the new one. The next
+// tick gives the same picture again, and must draw it whole instead of keeping what is there.
+TEST_F(RibbonDrawing, APictureAStepFailedOnIsDrawnAgainAtTheNextTick)
+{
+    const struct {
+        const char* failing;
+        BOOL polyline, dots;
+        const char* dll;
+        const char* function;
+        void* refusal;
+    } cases[] = {
+        {"no brush to clear the surface", FALSE, FALSE, "gdi32.dll", "CreateSolidBrush",
+         reinterpret_cast<void*>(&NoBrush)},
+        {"no graphics for the curve", FALSE, FALSE, "gdiplus.dll", "GdipCreateFromHDC",
+         reinterpret_cast<void*>(&NoGraphics)},
+        {"no pen for the curve", FALSE, FALSE, "gdiplus.dll", "GdipCreatePen1",
+         reinterpret_cast<void*>(&NoCurvePen)},
+        {"no pen for the polyline", TRUE, FALSE, "gdi32.dll", "ExtCreatePen",
+         reinterpret_cast<void*>(&NoPen)},
+        {"no pen for the dots", FALSE, TRUE, "gdi32.dll", "ExtCreatePen",
+         reinterpret_cast<void*>(&NoPen)},
+    };
+    ASSERT_TRUE(StepMeter::Install());
+    const TrailPoints zigzag = Zigzag();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        const auto setUp = [&](CMonitorWin& ribbon) {
+            ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
+            ribbon.m_hWndPanel = m_panel;
+            ribbon.InitOverlay();
+            ribbon.m_bPolyline = c.polyline;
+            ribbon.m_bDots = c.dots;
+            ribbon.m_crLine = RGB(255, 128, 0);
+            ribbon.m_crDots = RGB(0, 0, 255);
+            ribbon.m_bActive = TRUE;
+        };
+        // The whole picture of the steady movement, drawn with nothing failing, and what a tick
+        // costs that finds the surface already holding its picture.
+        CMonitorWin whole;
+        setUp(whole);
+        for (int tick = 1; tick < TRAIL_POINTS; ++tick) {
+            whole.UpdateTrail(Steady(tick));
+        }
+        StepMeter::Start();
+        whole.UpdateTrail(Steady(TRAIL_POINTS));
+        const long pictureDrawn = StepMeter::Stop().objectsMade;
+        StepMeter::Start();
+        whole.UpdateTrail(Steady(TRAIL_POINTS + 1));
+        const long pictureHeld = StepMeter::Stop().objectsMade;
+        ASSERT_LT(pictureHeld, pictureDrawn) << "a picture the surface holds is not drawn again";
+        ::GdiFlush();
+        const std::vector<DWORD> expected = PixelsOf(whole.m_image);
+        whole.DestroyWindow();
+
+        CMonitorWin ribbon;
+        setUp(ribbon);
+        // A zigzag, then the steady movement: its last tick is the first whose history holds
+        // nothing but the straight line.
+        for (int i = TRAIL_POINTS - 1; i >= 0; --i) {
+            ribbon.UpdateTrail(zigzag[i]);
+        }
+        for (int tick = 1; tick < TRAIL_POINTS; ++tick) {
+            ribbon.UpdateTrail(Steady(tick));
+        }
+        g_refusals = 0;
+        {
+            const ScopedImportPatch failing(c.dll, c.function, c.refusal);
+            ASSERT_TRUE(failing.Patched());
+            ribbon.UpdateTrail(Steady(TRAIL_POINTS));
+        }
+        ASSERT_GT(g_refusals, 0) << "the step failed on that tick";
+        ::GdiFlush();
+        EXPECT_FALSE(PixelsOf(ribbon.m_image) == expected) << "the failed tick left it short";
+
+        ribbon.UpdateTrail(Steady(TRAIL_POINTS + 1));
+        ::GdiFlush();
+        EXPECT_TRUE(PixelsOf(ribbon.m_image) == expected) << "the whole picture, drawn again";
+
+        // Whole again, it is remembered: the next tick only places the window.
+        StepMeter::Start();
+        ribbon.UpdateTrail(Steady(TRAIL_POINTS + 2));
+        EXPECT_EQ(StepMeter::Stop().objectsMade, pictureHeld);
+        ribbon.DestroyWindow();
+    }
 }

@@ -1,6 +1,7 @@
 // Mode "Ribbon": the trail window of the real program, seen through the window system.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
+#include "overlays/overlay_timer.h"
 #include "overlays/overlay_titles.h"
 #include "res/resource.h"
 #include "ribbon/trail_geometry.h"
@@ -124,6 +126,32 @@ bool RedNear(const ScreenCapture& shot, Point p, int radius)
     return false;
 }
 
+// The dots' yellow, which the panel's trail never shows.
+bool IsDotYellow(COLORREF c)
+{
+    return GetRValue(c) >= 200 && GetGValue(c) >= 200 && GetBValue(c) <= 80;
+}
+
+// The first trail-red row in column x from top down to bottom; bottom + 1 when there is none.
+int FirstRedDown(const ScreenCapture& shot, int x, int top, int bottom)
+{
+    for (int y = top; y <= bottom; ++y) {
+        if (IsTrailRed(shot.At(Point{x, y}))) {
+            return y;
+        }
+    }
+    return bottom + 1;
+}
+
+// The V of the drawing test: from the left up to its tip and down to the right, one tick each.
+// It is wider than the window, so it is squeezed sideways and its two ends are held at the
+// margins; the tip is held nowhere, and the line turns sharply there.
+const Point kVLeft{300, 800};
+const Point kVTip{1000, 550};
+const Point kVRight{1700, 800};
+// How far beside the tip the line's course tells a curve from straight segments.
+const int kBesideTip = 40;
+
 }  // namespace
 
 TEST(Ribbon, ExistsHiddenAsALayeredClickThroughPopupOwnedByTheMainWindow)
@@ -156,7 +184,7 @@ TEST(Ribbon, ExistsHiddenAsALayeredClickThroughPopupOwnedByTheMainWindow)
 
 TEST(Ribbon, CentresOnTheRestingPointerAndPlacesTheTrailByItsArithmetic)
 {
-    ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
+    ASSERT_TRUE(MovePointerTo(kRest));  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     HWND ribbon = FindRibbon(tuvo);
@@ -181,23 +209,36 @@ TEST(Ribbon, CentresOnTheRestingPointerAndPlacesTheTrailByItsArithmetic)
     EXPECT_TRUE(IsNotActive(ribbon));
 }
 
-TEST(Ribbon, DrawsTheRedTrailWhereTheArithmeticPutsIt)
+// The panel's trail on the screen: a red curve, 5 points wide, without dots, through every
+// recorded position. The panel's timer is stopped and the test sends the ticks itself, so the
+// picture holds still until it is captured however slow the machine is (on the timer, the walk's
+// positions would leave the history within a second).
+TEST(Ribbon, DrawsTheRedCurveWhereTheArithmeticPutsIt)
 {
     // A white window beneath the trail: what the colour key leaves transparent shows white.
-    TestWindow backdrop(L"Tuvo test: backdrop", RECT{300, 200, 1800, 1060});
-    ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
+    TestWindow backdrop(L"Tuvo test: backdrop", RECT{200, 200, 1800, 1060});
+    ASSERT_TRUE(MovePointerTo(kVLeft));  // before the start: the history holds only kVLeft
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     HWND ribbon = FindRibbon(tuvo);
     ASSERT_NE(ribbon, nullptr);
+    const Rect panel = RectOf(tuvo.Panel());
+    for (Point p : {kVLeft, kVTip, kVRight}) {
+        ASSERT_FALSE(PointInRect(panel, p)) << "the V keeps clear of the panel " << Where(p);
+    }
     tuvo.Click(IDC_RRIBBON);
-    ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kRest)));
+    ASSERT_TRUE(ShownAt(ribbon, CentredOrigin(ribbon, kVLeft)));
+    ASSERT_TRUE(tuvo.StopPanelTimer());
 
-    WalkThePath(ribbon);
+    // Up to the tip and down the other arm, one tick each.
+    for (Point p : {kVTip, kVRight}) {
+        ASSERT_TRUE(MovePointerTo(p));
+        ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+    }
+    const TrailFrame frame = ExpectedFrame(ribbon, History({kVRight, kVTip, kVLeft}));
+    EXPECT_TRUE(ShownAt(ribbon, frame.origin)) << "expected " << Where(frame.origin);
 
-    // Every distinct vertex of the trail, in screen coordinates: the curve passes through them.
-    const TrailFrame frame =
-        ExpectedFrame(ribbon, History({kRest, kHighCorner, kLowCorner, kRest}));
+    // Every vertex of the trail, in screen coordinates: the curve passes through them.
     const Rect r = RectOf(ribbon);
     TrailPoints surface;
     MapTrailToSurface(frame.fitted, frame.halves.vertex, r.Width(), r.Height(), surface);
@@ -227,22 +268,92 @@ TEST(Ribbon, DrawsTheRedTrailWhereTheArithmeticPutsIt)
             }
             return allRed && clearIsWhite;
         },
-        2000);
+        3000);
     // The last picture taken, whatever it shows, for a person to look at.
     EXPECT_TRUE(shot->SaveBmp(TestProgramFolder() + L"\\screenshots\\ribbon.bmp"));
     EXPECT_TRUE(allRed) << "red at every vertex of the trail";
     EXPECT_TRUE(clearIsWhite) << "the key colour is transparent";
-    EXPECT_EQ(RectOf(ribbon).left, frame.origin.x) << "the picture shows the expected frame";
-    EXPECT_EQ(RectOf(ribbon).top, frame.origin.y);
+
+    // A curve rounds the sharp turn at the tip: it passes the tip level, so a little to either
+    // side the line is still close to the tip's height, where straight segments towards the
+    // arms' ends would already have dropped well below it.
+    const Point tip = vertices[1];
+    for (Point end : {vertices[0], vertices[2]}) {
+        const int x = end.x < tip.x ? tip.x - kBesideTip : tip.x + kBesideTip;
+        const int straightDrop = (end.y - tip.y) * kBesideTip / std::abs(end.x - tip.x);
+        const int lineTop = FirstRedDown(*shot, x, tip.y - 10, tip.y + 2 * straightDrop);
+        EXPECT_LT(lineTop - tip.y, straightDrop / 2)
+            << "beside the tip at x " << x << ": a straight segment would be " << straightDrop
+            << " pixels below the tip";
+    }
+    // Running level at the tip, the line is exactly as thick as the 5-point pen.
+    int thickness = 0;
+    for (int y = tip.y - 2 * frame.linePixels; y <= tip.y + 2 * frame.linePixels; ++y) {
+        thickness += IsTrailRed(shot->At(Point{tip.x, y})) ? 1 : 0;
+    }
+    EXPECT_NEAR(thickness, frame.linePixels, 1);
+    // The line only: no dot anywhere.
+    bool dots = false;
+    for (int y = r.top; y < r.bottom && !dots; ++y) {
+        for (int x = r.left; x < r.right && !dots; ++x) {
+            dots = IsDotYellow(shot->At(Point{x, y}));
+        }
+    }
+    EXPECT_FALSE(dots) << "the dots' yellow in the trail window";
 
     // Clicks at the pointer, inside the trail window, reach the window beneath.
     ClickAtPointer();
     EXPECT_TRUE(WaitUntil([&] { return backdrop.Clicks() == 1; }, 3000));
+
+    // The trail holds the last 15 ticks. The pointer goes back to the tip and rests there: the
+    // V's left end, recorded last on the tick before the tip's, stays in the trail until the
+    // 15th tick after that one, when the trail shrinks to the tip and the right end, and the
+    // window moves (the resting pointer is then the trail's left end).
+    const int kTicksHeld = 15;
+    ASSERT_TRUE(MovePointerTo(kVTip));
+    const Point held = ExpectedFrame(ribbon, History({kVTip, kVRight, kVTip, kVLeft})).origin;
+    const Point shrunk = ExpectedFrame(ribbon, History({kVTip, kVRight, kVTip})).origin;
+    ASSERT_NE(shrunk, held);
+    for (int tick = 3; tick <= kTicksHeld; ++tick) {
+        ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+        const Point expected = tick < kTicksHeld ? held : shrunk;
+        const Rect at = RectOf(ribbon);
+        EXPECT_TRUE(at.left == expected.x && at.top == expected.y)
+            << "tick " << tick << " after the left end: window at "
+            << Where(Point{at.left, at.top}) << ", expected " << Where(expected);
+    }
+}
+
+TEST(Ribbon, RecordsThePointerInEveryModeSoItsFirstFrameShowsTheLastMoves)
+{
+    ASSERT_TRUE(MovePointerTo(kVLeft));  // before the start: the history holds only kVLeft
+    TuvoProcess tuvo;
+    ASSERT_NE(tuvo.Panel(), nullptr);
+    HWND ribbon = FindRibbon(tuvo);
+    ASSERT_NE(ribbon, nullptr);
+    ASSERT_TRUE(tuvo.StopPanelTimer());
+
+    // The V walked in other modes, one tick each, while the trail is hidden.
+    const struct {
+        int mode;
+        Point p;
+    } walk[] = {{IDC_RPEMO, kVTip}, {IDC_RDEKA, kVRight}};
+    for (const auto& step : walk) {
+        tuvo.Click(step.mode);
+        ASSERT_TRUE(MovePointerTo(step.p));
+        ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+        EXPECT_FALSE(::IsWindowVisible(ribbon));
+    }
+    tuvo.Click(IDC_RRIBBON);
+    ::SendMessageW(tuvo.Panel(), WM_TIMER, IDT_FOLLOW, 0);
+    const Point origin = ExpectedFrame(ribbon, History({kVRight, kVRight, kVTip, kVLeft})).origin;
+    EXPECT_TRUE(ShownAt(ribbon, origin)) << "expected " << Where(origin) << ", window at "
+                                         << Where(Point{RectOf(ribbon).left, RectOf(ribbon).top});
 }
 
 TEST(Ribbon, HidesWhileThePointerIsOverThePanelAndTheHistoryMovesOn)
 {
-    ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
+    ASSERT_TRUE(MovePointerTo(kRest));  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     HWND ribbon = FindRibbon(tuvo);
@@ -266,7 +377,7 @@ TEST(Ribbon, HidesWhileThePointerIsOverThePanelAndTheHistoryMovesOn)
 
 TEST(Ribbon, SitsDirectlyBehindAVisibleCompanionElseTopMost)
 {
-    ::SetCursorPos(kRest.x, kRest.y);
+    ASSERT_TRUE(MovePointerTo(kRest));
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     // The companion comes above the main window: the window system keeps an owned window above
@@ -291,7 +402,7 @@ TEST(Ribbon, SitsDirectlyBehindAVisibleCompanionElseTopMost)
 
 TEST(Ribbon, AnotherModeHidesItWithinATickOrTwo)
 {
-    ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
+    ASSERT_TRUE(MovePointerTo(kRest));  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     HWND ribbon = FindRibbon(tuvo);
@@ -308,7 +419,7 @@ TEST(Ribbon, AnotherModeHidesItWithinATickOrTwo)
 
 TEST(Ribbon, ClosingTheMainWindowInRibbonRemovesItAndEndsTheProcess)
 {
-    ::SetCursorPos(kRest.x, kRest.y);  // before the start: the history holds only kRest
+    ASSERT_TRUE(MovePointerTo(kRest));  // before the start: the history holds only kRest
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
     HWND ribbon = FindRibbon(tuvo);

@@ -1,11 +1,13 @@
 // A hook library the end-to-end tests put into the program's user-interface thread. A version 6
 // button sends BCN_HOTITEMCHANGE as the pointer enters or leaves it, but the virtual display's
 // pointer does not make it do so, and a notification cannot be sent from another process: the
-// hook sends it from inside, when the test sends the trigger message to the panel.
+// hook sends it from inside, when the test sends the trigger message to the panel. Likewise a
+// window's timer can only be stopped by the thread that owns it.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "harness/hot_item_trigger.h"
+#include "overlays/overlay_timer.h"
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK HotItemHook(int code, WPARAM wParam,
                                                                LPARAM lParam)
@@ -21,6 +23,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK HotItemHook(int code, WPARAM w
             notification.dwFlags = static_cast<DWORD>(sent->lParam);
             ::SendMessageW(sent->hwnd, WM_NOTIFY, static_cast<WPARAM>(id),
                            reinterpret_cast<LPARAM>(&notification));
+        } else if (sent->message == StopPanelTimerMessage()) {
+            ::ReplyMessage(::KillTimer(sent->hwnd, IDT_FOLLOW));
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -114,16 +114,27 @@ void TuvoProcess::PostClick(int id) const { ::PostMessageW(Control(id), BM_CLICK
 
 void TuvoProcess::SendHotItemChange(int id, DWORD flags) const
 {
+    SendThroughHook(HotItemTriggerMessage(), static_cast<WPARAM>(id), flags);
+}
+
+bool TuvoProcess::StopPanelTimer() const
+{
+    return SendThroughHook(StopPanelTimerMessage(), 0, 0) != 0;
+}
+
+LRESULT TuvoProcess::SendThroughHook(UINT message, WPARAM wParam, LPARAM lParam) const
+{
     static HMODULE hookLibrary = ::LoadLibraryW(L"tuvo_hot_item_hook.dll");
     if (hookLibrary == nullptr) {
-        return;
+        return 0;
     }
     auto hookProc = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void*>(::GetProcAddress(hookLibrary, "HotItemHook")));
     const DWORD thread = ::GetWindowThreadProcessId(m_panel, nullptr);
     HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProc, hookLibrary, thread);
-    ::SendMessageW(m_panel, HotItemTriggerMessage(), static_cast<WPARAM>(id), flags);
+    const LRESULT result = ::SendMessageW(m_panel, message, wParam, lParam);
     ::UnhookWindowsHookEx(hook);
+    return result;
 }
 
 bool TuvoProcess::IsRunning() const

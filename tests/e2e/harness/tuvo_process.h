@@ -39,6 +39,10 @@ public:
     // Has the panel receive the hot-item notification a version 6 button sends as the pointer
     // enters (HICF_ENTERING) or leaves (HICF_LEAVING) it; returns once it has been handled.
     void SendHotItemChange(int id, DWORD flags = HICF_ENTERING) const;
+    // Stops the panel's 50 ms timer: from then on the trail moves only on the ticks a test sends
+    // (WM_TIMER 101 to the panel), each one exactly as the timer would run it. False if the
+    // timer could not be stopped.
+    bool StopPanelTimer() const;
 
     bool IsRunning() const;
     // Waits for the process to end; false if it is still running after timeoutMs.
@@ -55,6 +59,9 @@ public:
     static std::wstring DefaultProgramPath();
 
 private:
+    // Sends a message to the panel through the hook library in the program's thread.
+    LRESULT SendThroughHook(UINT message, WPARAM wParam, LPARAM lParam) const;
+
     CHandle m_process;
     CHandle m_thread;
     DWORD m_pid = 0;

@@ -103,6 +103,25 @@ void ClickAtPointer()
     ::SendInput(2, clicks, sizeof(INPUT));
 }
 
+bool MovePointerTo(Point p)
+{
+    const ULONGLONG kHoldMs = 100;
+    ::GetDesktopWindow();
+    ULONGLONG heldSince = 0;
+    return WaitUntil(
+        [&] {
+            POINT now{};
+            if (::GetCursorPos(&now) && now.x == p.x && now.y == p.y) {
+                heldSince = heldSince != 0 ? heldSince : ::GetTickCount64();
+                return ::GetTickCount64() - heldSince >= kHoldMs;
+            }
+            ::SetCursorPos(p.x, p.y);
+            heldSince = 0;
+            return false;
+        },
+        5000);
+}
+
 bool IsNotActive(HWND hWnd)
 {
     GUITHREADINFO info{};

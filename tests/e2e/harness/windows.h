@@ -38,6 +38,14 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd);
 // window system finds under the pointer.
 void ClickAtPointer();
 
+// Moves the pointer to p and waits until it has stayed there for two beats; false if it never
+// does. Under Wine every program with a window under the pointer hears of a move as pointer
+// motion and reports it back; a report that comes late puts the pointer back where it was, so
+// the move is repeated until it holds. And a program that has not yet looked at its desktop (no
+// window made, no desktop window asked for) has no pointer of its own: its moves are lost, so
+// the desktop is asked for first.
+bool MovePointerTo(Point p);
+
 // True when hWnd is neither the foreground window nor its thread's active or focus window.
 bool IsNotActive(HWND hWnd);
 
