@@ -22,5 +22,5 @@ bool ShowsSoonAt(HWND window, const Rect& expected);
 // Waits (a few ticks at most) until the window is hidden.
 bool HidesSoon(HWND window);
 
-// Moves the pointer to p, then chooses the mode by its radio button.
+// Moves the pointer to p (and sees it stay there), then chooses the mode by its radio button.
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p);

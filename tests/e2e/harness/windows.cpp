@@ -94,6 +94,21 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd)
     return a;
 }
 
+void PlacePointer(Point p)
+{
+    const auto movedAway = [&] {
+        POINT now{};
+        ::GetCursorPos(&now);
+        return now.x != p.x || now.y != p.y;
+    };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ::SetCursorPos(p.x, p.y);
+        if (!WaitUntil(movedAway, 150)) {
+            return;  // it stayed for three ticks of the program's timers
+        }
+    }
+}
+
 void ClickAtPointer()
 {
     INPUT clicks[2] = {};

@@ -34,6 +34,11 @@ struct LayeredAttributes {
 };
 LayeredAttributes LayeredAttributesOf(HWND hWnd);
 
+// Moves the pointer to p and returns once it stays there. Under Wine, another process that reads
+// the pointer while the display has not yet taken the move can put the pointer back where it
+// was; the move is then made again.
+void PlacePointer(Point p);
+
 // A left click where the pointer is, as the mouse would make it: it goes to whatever window the
 // window system finds under the pointer.
 void ClickAtPointer();
