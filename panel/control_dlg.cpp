@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/app.h"
+#include "overlays/cursor_position.h"
 #include "overlays/overlay_timer.h"
 #include "overlays/mag_win.h"
 #include "overlays/pointer_win.h"
@@ -255,10 +256,11 @@ void CControlDlg::ApplyRibbonSettings()
 void CControlDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == IDT_FOLLOW) {
-        // The trail records the cursor on every tick, in every mode.
-        POINT cursor;
-        ::GetCursorPos(&cursor);
-        m_wndRibbon.UpdateTrail(Point{cursor.x, cursor.y});
+        // The trail records the cursor on every tick, in every mode. When it cannot be read, the
+        // last position recorded stands, as if the pointer rested there.
+        Point cursor = m_wndRibbon.m_ptHistory[0];
+        ReadCursorPosition(cursor);
+        m_wndRibbon.UpdateTrail(cursor);
     }
     Default();
 }
