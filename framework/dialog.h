@@ -17,7 +17,8 @@ public:
     // Runs the dialog until EndDialog; the owner is the parent given, else the main window.
     virtual INT_PTR DoModal();
     // Creates the modeless dialog's window (hidden unless the template says WS_VISIBLE);
-    // without a parent the main window is the parent.
+    // without a parent the main window is the parent. FALSE when no window could be made: the
+    // object was then never attached to one.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 

@@ -91,6 +91,9 @@ void CMonitorWin::InitOverlay()
 
 void CMonitorWin::UpdateTrail(Point pt)
 {
+    if (m_hWnd == nullptr) {
+        return;  // no window could be made: nothing to record for or to draw
+    }
     // Recorded on every tick, shown or not, so the trail is current when it is switched on.
     PushTrailHistory(m_ptHistory, pt);
     if (!m_bActive) {

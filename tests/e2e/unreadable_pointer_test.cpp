@@ -36,24 +36,6 @@ bool HoldsWhileThePointerCannotBeRead(FaultHookBlock& faults, Point to,
     return ticked && held && unchanged();
 }
 
-// Waits until the window shows centred on p, by the truncated halves of its own size.
-testing::AssertionResult ShowsCentredOn(HWND window, Point p)
-{
-    if (WaitUntil([&] {
-            const Rect r = RectOf(window);
-            return ::IsWindowVisible(window) && r == BoxCentredOn(p, r.Width(), r.Height());
-        })) {
-        return testing::AssertionSuccess();
-    }
-    const Rect r = RectOf(window);
-    POINT pointer{};
-    ::GetCursorPos(&pointer);
-    return testing::AssertionFailure()
-           << (::IsWindowVisible(window) ? "shown" : "hidden") << " at " << r.left << ","
-           << r.top << " size " << r.Width() << "x" << r.Height() << ", pointer at "
-           << pointer.x << "," << pointer.y;
-}
-
 TuvoStart WithFaultHook(bool pointerUnreadableFromTheStart = false)
 {
     TuvoStart start;
@@ -81,7 +63,7 @@ TEST(UnreadablePointer, TheHighlightAndTheLensStayPutAndFollowAgainOnceItCanBeRe
         ASSERT_NE(faults, nullptr) << overlay.mode;
         ChooseModeAt(tuvo, overlay.radio, kLastSeen);
         HWND window = overlay.find(tuvo);
-        ASSERT_TRUE(ShowsCentredOn(window, kLastSeen)) << overlay.mode;
+        ASSERT_TRUE(ShowsCentredOn(window, kLastSeen)) << overlay.mode << ": " << PlaceOf(window);
 
         const Rect shown = RectOf(window);
         EXPECT_TRUE(HoldsWhileThePointerCannotBeRead(*faults, kMeanwhile, [&] {
@@ -89,7 +71,7 @@ TEST(UnreadablePointer, TheHighlightAndTheLensStayPutAndFollowAgainOnceItCanBeRe
         })) << overlay.mode << ": it moved while the pointer could not be read";
 
         faults->pointerUnreadable = 0;
-        EXPECT_TRUE(ShowsCentredOn(window, kMeanwhile)) << overlay.mode;
+        EXPECT_TRUE(ShowsCentredOn(window, kMeanwhile)) << overlay.mode << ": " << PlaceOf(window);
     }
 }
 
