@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness/console_reader.h"
+#include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
 #include "res/resource.h"
@@ -28,6 +29,31 @@ std::vector<int> CheckedRadios(const TuvoProcess& tuvo)
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+
+// What the fault hook recorded, told by name: each named window's end ("main", "panel",
+// "lens"...) and each timer 101 stopped on a named window ("lens timer"...). Other windows (the
+// panel's controls) are left out.
+std::vector<std::string> NamedEvents(const FaultHookBlock& faults,
+                                     const std::vector<std::pair<HWND, std::string>>& names)
+{
+    std::vector<std::string> seen;
+    const LONG recorded = faults.eventCount;
+    const LONG count = std::min<LONG>(recorded, FaultHookBlock::kEvents);
+    for (LONG i = 0; i < count; ++i) {
+        const FaultHookEvent& e = faults.events[i];
+        for (const auto& [window, name] : names) {
+            if (window == nullptr || e.window != reinterpret_cast<ULONG_PTR>(window)) {
+                continue;
+            }
+            if (e.kind == FaultHookEvent::kDestroyed) {
+                seen.push_back(name);
+            } else if (e.kind == FaultHookEvent::kTimerKilled && e.timerId == 101) {
+                seen.push_back(name + " timer");
+            }
+        }
+    }
+    return seen;
+}
 
 }  // namespace
 
@@ -183,6 +209,55 @@ TEST(Shutdown, EveryWayOfClosingTheMainWindowEndsTheProcessWithCodeZero)
         DWORD exitCode = 1234;
         ASSERT_TRUE(tuvo.WaitForExit(15000, &exitCode)) << way.how;
         EXPECT_EQ(exitCode, 0u) << way.how;
+    }
+}
+
+TEST(Shutdown, ThePanelEndsEveryOverlayInItsOrderBeforeTheMainWindowGoes)
+{
+    const Point p{1200, 650};
+    const std::vector<std::string> withoutHighlight = {"lens timer", "lens",  "panel timer",
+                                                       "ribbon",     "panel", "main"};
+    std::vector<std::string> withHighlight = {"highlight timer", "highlight"};
+    withHighlight.insert(withHighlight.end(), withoutHighlight.begin(), withoutHighlight.end());
+    const struct {
+        const char* mode;
+        int radio;
+        HWND (*overlay)(const TuvoProcess&);  // the mode's overlay, shown before the close
+        const std::vector<std::string>& order;
+    } modes[] = {
+        {"Pemo", IDC_RPEMO, &FindPointerHighlight, withHighlight},
+        {"Deka", IDC_RDEKA, &FindLens, withoutHighlight},
+        {"Ribbon", IDC_RRIBBON, &FindRibbon, withoutHighlight},
+        {"OFF", IDC_ROFF, nullptr, withoutHighlight},
+    };
+    for (const auto& m : modes) {
+        TuvoStart start;
+        start.faults = [](FaultHookBlock&) {};
+        TuvoProcess tuvo(start);
+        FaultHookBlock* faults = tuvo.Faults();
+        ASSERT_NE(faults, nullptr) << m.mode;
+        ChooseModeAt(tuvo, m.radio, p);
+        HWND highlight = FindPointerHighlight(tuvo);
+        HWND lens = FindLens(tuvo);
+        HWND ribbon = FindRibbon(tuvo);
+        ASSERT_NE(lens, nullptr) << m.mode;
+        ASSERT_NE(ribbon, nullptr) << m.mode;
+        if (m.overlay != nullptr) {
+            HWND shown = m.overlay(tuvo);
+            EXPECT_TRUE(ShowsCentredOn(shown, p)) << m.mode << ": " << PlaceOf(shown);
+        }
+
+        faults->recording = 1;
+        DWORD exitCode = 1234;
+        ASSERT_TRUE(tuvo.Close(15000, &exitCode)) << m.mode;
+        EXPECT_EQ(exitCode, 0u) << m.mode;
+        EXPECT_EQ(NamedEvents(*faults, {{highlight, "highlight"},
+                                        {lens, "lens"},
+                                        {ribbon, "ribbon"},
+                                        {tuvo.Panel(), "panel"},
+                                        {tuvo.MainWindow(), "main"}}),
+                  m.order)
+            << m.mode;
     }
 }
 
