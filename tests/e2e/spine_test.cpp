@@ -117,12 +117,20 @@ TEST(MainWindow, ClickingTheLinkOpensNothingAndChangesNothing)
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.MainWindow(), nullptr);
     const size_t windowsBefore = TopLevelWindowsOf(tuvo.Pid()).size();
+    const SessionSnapshot before = TakeSessionSnapshot();
 
     const RECT link = WindowRect(::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1));
-    ::SetCursorPos(link.left + 8, (link.top + link.bottom) / 2);
+    PlacePointer(Point{link.left + 8, (link.top + link.bottom) / 2});
     ClickAtPointer();
-    ::Sleep(300);
 
+    // A browser, a program or a window of the program's own would show within this time.
+    std::vector<std::string> appeared;
+    WaitUntil([&] { return !(appeared = AppearedSince(before)).empty(); }, 2000);
+    std::string list;
+    for (const std::string& line : appeared) {
+        list += line + "\n";
+    }
+    EXPECT_TRUE(appeared.empty()) << "the click opened:\n" << list;
     EXPECT_TRUE(tuvo.IsRunning());
     EXPECT_EQ(TopLevelWindowsOf(tuvo.Pid()).size(), windowsBefore);
     EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_ROFF});
