@@ -72,6 +72,10 @@ TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
     EXPECT_TRUE(ExStyleOf(tuvo.MainWindow()) & WS_EX_APPWINDOW);
     EXPECT_FALSE(StyleOf(tuvo.MainWindow()) & WS_MAXIMIZEBOX);
     EXPECT_TRUE(StyleOf(tuvo.MainWindow()) & WS_MINIMIZEBOX);
+    EXPECT_FALSE(StyleOf(tuvo.MainWindow()) & WS_THICKFRAME) << "not resizable";
+    const Rect main = RectOf(tuvo.MainWindow());
+    EXPECT_EQ(main.left, 0) << "opens at the screen's top-left corner, not centred";
+    EXPECT_EQ(main.top, 0);
 
     EXPECT_TRUE(StyleOf(tuvo.Panel()) & WS_CHILD);
     EXPECT_TRUE(::IsWindowVisible(tuvo.Panel()));
@@ -102,6 +106,9 @@ TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
         if (e.kind == BS_AUTORADIOBUTTON) {
             EXPECT_TRUE(StyleOf(control) & BS_PUSHLIKE) << e.id;
         }
+        // The Tab key stops at the property buttons and at the selected mode only.
+        EXPECT_EQ((StyleOf(control) & WS_TABSTOP) != 0,
+                  e.kind == BS_PUSHBUTTON || e.id == IDC_ROFF) << e.id;
         // One group: it starts at "OFF" and runs to the end of the panel.
         EXPECT_EQ((StyleOf(control) & WS_GROUP) != 0,
                   e.id == IDC_GROUP_ACTION || e.id == IDC_ROFF) << e.id;
@@ -150,7 +157,11 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    tuvo.Click(IDC_RDEKA);
+    ChooseModeAt(tuvo, IDC_RDEKA, Point{1500, 300});
+    HWND lens = FindLens(tuvo);
+    // Away from the panel and from where the box shows, one place for each box.
+    const Point places[] = {{1400, 700}, {1100, 800}, {1600, 500}, {1300, 650}};
+    int placeIndex = 0;
     for (int id : {IDC_PROPERTY_COMMON, IDC_PROPERTY_PEMO, IDC_PROPERTY_DEKA,
                    IDC_PROPERTY_RIBBON}) {
         tuvo.PostClick(id);
@@ -160,6 +171,10 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
         EXPECT_TRUE(box.showsIcon) << "the exclamation icon of the application's boxes";
         EXPECT_EQ(::GetWindow(box.window, GW_OWNER), tuvo.MainWindow());
         EXPECT_FALSE(::IsWindowEnabled(tuvo.MainWindow())) << "the box is modal";
+        // The overlays go on following the pointer while the box waits for its answer.
+        PlacePointer(places[placeIndex]);
+        EXPECT_TRUE(ShowsCentredOn(lens, places[placeIndex])) << id << ": " << PlaceOf(lens);
+        ++placeIndex;
         PressOk(box.window);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
         EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_RDEKA});
@@ -209,6 +224,9 @@ TEST(Shutdown, EveryWayOfClosingTheMainWindowEndsTheProcessWithCodeZero)
         {"close box", WM_SYSCOMMAND, SC_CLOSE},
         {"OK command (Enter)", WM_COMMAND, IDOK},
         {"Cancel command (Esc)", WM_COMMAND, IDCANCEL},
+        // The keys themselves, which the dialog's own message loop turns into those commands.
+        {"Enter key", WM_KEYDOWN, VK_RETURN},
+        {"Esc key", WM_KEYDOWN, VK_ESCAPE},
     };
     for (const auto& way : ways) {
         TuvoProcess tuvo;
