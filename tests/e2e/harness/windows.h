@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/geometry.h"
@@ -33,6 +34,22 @@ struct LayeredAttributes {
     DWORD flags = 0;
 };
 LayeredAttributes LayeredAttributesOf(HWND hWnd);
+
+// Moves the pointer to p and returns once it stays there. Under Wine, another process that reads
+// the pointer while the display has not yet taken the move can put the pointer back where it
+// was; the move is then made again.
+void PlacePointer(Point p);
+
+// Every process of the session and every visible top-level window on the desktop, to see
+// whether anything new appeared after a step.
+struct SessionSnapshot {
+    std::vector<DWORD> processes;
+    std::vector<HWND> visibleWindows;
+};
+SessionSnapshot TakeSessionSnapshot();
+// What appeared since `before`, one line each: a process by its id and file name, a window by its
+// title, class and process.
+std::vector<std::string> AppearedSince(const SessionSnapshot& before);
 
 // A left click where the pointer is, as the mouse would make it: it goes to whatever window the
 // window system finds under the pointer.
