@@ -127,7 +127,7 @@ TEST(MainWindow, ClickingTheLinkOpensNothingAndChangesNothing)
     const SessionSnapshot before = TakeSessionSnapshot();
 
     const RECT link = WindowRect(::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1));
-    PlacePointer(Point{link.left + 8, (link.top + link.bottom) / 2});
+    MovePointerTo(Point{link.left + 8, (link.top + link.bottom) / 2});
     ClickAtPointer();
 
     // A browser, a program or a window of the program's own would show within this time.
@@ -172,7 +172,7 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
         EXPECT_EQ(::GetWindow(box.window, GW_OWNER), tuvo.MainWindow());
         EXPECT_FALSE(::IsWindowEnabled(tuvo.MainWindow())) << "the box is modal";
         // The overlays go on following the pointer while the box waits for its answer.
-        PlacePointer(places[placeIndex]);
+        MovePointerTo(places[placeIndex]);
         EXPECT_TRUE(ShowsCentredOn(lens, places[placeIndex])) << id << ": " << PlaceOf(lens);
         ++placeIndex;
         PressOk(box.window);

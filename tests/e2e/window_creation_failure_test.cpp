@@ -51,7 +51,7 @@ TEST(WindowThatCannotBeMade, ItsModeShowsNothingTheOthersWorkAndChoosingItAgainT
         ASSERT_NE(faults, nullptr);
         const LONG failingChoices = kFailures - faults->failedCreations;
         faults->creationFaults[0].count = failingChoices;
-        PlacePointer(kPointer);
+        MovePointerTo(kPointer);
 
         // The mode shows nothing, for as long as its window cannot be made.
         for (LONG i = 0; i < failingChoices; ++i) {

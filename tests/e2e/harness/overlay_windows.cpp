@@ -105,9 +105,9 @@ bool PointAndTick(HWND window, Point p)
 
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p)
 {
-    PlacePointer(p);
+    MovePointerTo(p);
     tuvo.Click(radioId);
     // Under Wine the pointer was seen to go back where it had been about 100 ms after the
     // click, when the display had not taken the move yet: it is placed again.
-    PlacePointer(p);
+    MovePointerTo(p);
 }

@@ -98,21 +98,6 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd)
     return a;
 }
 
-void PlacePointer(Point p)
-{
-    const auto movedAway = [&] {
-        POINT now{};
-        ::GetCursorPos(&now);
-        return now.x != p.x || now.y != p.y;
-    };
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        ::SetCursorPos(p.x, p.y);
-        if (!WaitUntil(movedAway, 150)) {
-            return;  // it stayed for three ticks of the program's timers
-        }
-    }
-}
-
 namespace {
 
 // Process ids with their file names.

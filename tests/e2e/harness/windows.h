@@ -35,11 +35,6 @@ struct LayeredAttributes {
 };
 LayeredAttributes LayeredAttributesOf(HWND hWnd);
 
-// Moves the pointer to p and returns once it stays there. Under Wine, another process that reads
-// the pointer while the display has not yet taken the move can put the pointer back where it
-// was; the move is then made again.
-void PlacePointer(Point p);
-
 // Every process of the session and every visible top-level window on the desktop, to see
 // whether anything new appeared after a step.
 struct SessionSnapshot {
