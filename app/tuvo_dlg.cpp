@@ -16,7 +16,6 @@ BEGIN_MESSAGE_MAP(CTuvoDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_NOTIFY(NM_CLICK, IDC_SYSLINK1, &CTuvoDlg::OnNMClickSyslink1)
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CTuvoDlg::OnInitDialog()
@@ -79,10 +78,12 @@ HCURSOR CTuvoDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 // The link line is the maker's credit only: a click opens nothing.
 void CTuvoDlg::OnNMClickSyslink1(NMHDR*, LRESULT* pResult) { *pResult = 0; }
 
-void CTuvoDlg::OnDestroy()
+BOOL CTuvoDlg::DestroyWindow()
 {
-    // The panel's end runs here, once, while its window still exists: it removes the overlays
-    // before the main window and its children go.
+    // The modal loop has ended and nothing is destroyed yet. Destroying the main window would
+    // first destroy the windows it owns, the trail among them, and only then tell the main
+    // window; so the panel ends here, once, in its own order: the pointer highlight, the lens,
+    // the panel's timer, the trail, then the panel itself.
     m_dlgControl.DestroyWindow();
-    CDialog::OnDestroy();
+    return CDialog::DestroyWindow();
 }

@@ -11,6 +11,9 @@ public:
 
     enum { IDD = IDD_TUVO_DIALOG };
 
+    // The main window's end: the panel's end first, while every overlay still exists.
+    BOOL DestroyWindow() override;
+
 protected:
     BOOL OnInitDialog() override;
 
@@ -18,7 +21,6 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnNMClickSyslink1(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 

@@ -33,8 +33,52 @@ HWND CDialog::OwnerWindow() const
 
 INT_PTR CDialog::DoModal()
 {
-    return ::DialogBoxParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
-                             OwnerWindow(), &CDialog::AfxDlgProc, reinterpret_cast<LPARAM>(this));
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    HWND owner = OwnerWindow();
+    HWND hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
+                                     owner, &CDialog::AfxDlgProc, reinterpret_cast<LPARAM>(this));
+    if (hWnd == nullptr) {
+        return -1;
+    }
+    // EnableWindow answers whether the owner was disabled already; only what this loop
+    // disabled is enabled again.
+    const bool ownerDisabledHere = owner != nullptr && !::EnableWindow(owner, FALSE);
+    if (!m_bEndModal && !::IsWindowVisible(hWnd)) {
+        ::ShowWindow(hWnd, SW_SHOWNORMAL);
+    }
+    MSG msg{};
+    while (!m_bEndModal && m_hWnd != nullptr) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside this one
+            break;
+        }
+        if (got < 0) {
+            break;
+        }
+        if (!::IsDialogMessageW(hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (ownerDisabledHere) {
+        ::EnableWindow(owner, TRUE);  // before the dialog goes, so the owner can be activated
+    }
+    if (m_hWnd != nullptr) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        DestroyWindow();
+    }
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    m_bEndModal = true;
+    // Hides the dialog, gives the activation back to its owner and wakes the loop.
+    ::EndDialog(m_hWnd, nResult);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

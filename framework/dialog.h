@@ -14,12 +14,17 @@ public:
     {
     }
 
-    // Runs the dialog until EndDialog; the owner is the parent given, else the main window.
+    // Runs the dialog until EndDialog and returns the result given there (-1 when its window
+    // cannot be made). The owner (the parent given, else the main window) takes no input
+    // meanwhile. Once the loop has ended, the window is hidden and ended through the virtual
+    // DestroyWindow, so a dialog can end what it holds while every window it owns still exists.
     virtual INT_PTR DoModal();
     // Creates the modeless dialog's window (hidden unless the template says WS_VISIBLE);
-    // without a parent the main window is the parent.
+    // without a parent the main window is the parent. FALSE when no window could be made: the
+    // object was then never attached to one.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+    // Ends a modal dialog's loop with nResult as DoModal's result, and hides the dialog.
+    void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog();
 
@@ -36,4 +41,6 @@ private:
 
     UINT m_nIDTemplate = 0;
     CWnd* m_pParentWnd = nullptr;
+    bool m_bEndModal = false;
+    INT_PTR m_nModalResult = -1;
 };

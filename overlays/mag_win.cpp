@@ -1,6 +1,7 @@
 #include "overlays/mag_win.h"
 
 #include "framework/app.h"
+#include "overlays/cursor_position.h"
 #include "overlays/lens_geometry.h"
 #include "overlays/magnification_api.h"
 #include "overlays/overlay_timer.h"
@@ -85,9 +86,12 @@ void CMagWin::FollowCursor()
         HideOverlay(*this);
         return;
     }
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    const Point p{cursor.x, cursor.y};
+    // An active lens whose tick cannot read the pointer stays as it is, where it was last
+    // placed (or hidden, if it has not been placed yet).
+    Point p;
+    if (!ReadCursorPosition(p)) {
+        return;
+    }
     const int w = m_nLensWidth;
     const int h = m_nLensHeight;
     const Rect lens = LensWindowRect(p, w, h);

@@ -1,6 +1,7 @@
 #include "overlays/pointer_win.h"
 
 #include "framework/dynamic_library.h"
+#include "overlays/cursor_position.h"
 #include "overlays/overlay_timer.h"
 #include "overlays/overlay_titles.h"
 #include "overlays/overlay_window.h"
@@ -87,9 +88,11 @@ void CPointerWin::SetRingRegion()
 
 void CPointerWin::FollowCursor()
 {
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    m_ptCursor = Point{cursor.x, cursor.y};
+    // A tick that cannot read the pointer changes nothing: the highlight stays where it is (a
+    // new one stays hidden) and the smoother records no position it was not given.
+    if (!ReadCursorPosition(m_ptCursor)) {
+        return;
+    }
     RECT rect;
     GetWindowRect(&rect);
     const int w = rect.right - rect.left;

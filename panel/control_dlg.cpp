@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/app.h"
+#include "overlays/cursor_position.h"
 #include "overlays/mag_win.h"
 #include "overlays/opacity.h"
 #include "overlays/overlay_timer.h"
@@ -11,7 +12,25 @@
 IMPLEMENT_DYNAMIC(CControlDlg, CDialog)
 
 namespace {
+
 const COLORREF kPanelGrey = RGB(200, 200, 200);
+
+// A heap overlay with its window made from its template, the desktop as parent, hidden; null
+// when the window cannot be made (the system is out of window handles). The object then goes
+// at once: it never had a window, so nothing else would delete it.
+template <typename Overlay>
+Overlay* NewOverlayWindow()
+{
+    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
+    auto* overlay = new Overlay;
+    if (!overlay->Create(Overlay::IDD, desktop)) {
+        delete overlay;
+        return nullptr;
+    }
+    overlay->ShowWindow(SW_HIDE);
+    return overlay;
+}
+
 }  // namespace
 
 CControlDlg::CControlDlg()
@@ -66,14 +85,7 @@ BOOL CControlDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();  // selects "OFF"
     CreateMagWin();           // hidden and inactive, its own timer running
-
-    // The trail window: hidden and switched off until "Ribbon" is chosen.
-    m_wndRibbon.Create(CMonitorWin::IDD, this);
-    m_wndRibbon.m_hWndPanel = m_hWnd;
-    m_wndRibbon.InitOverlay();
-    m_wndRibbon.m_bActive = 0;
-    ApplyRibbonSettings();
-
+    CreateRibbonWin();        // hidden and switched off until "Ribbon" is chosen
     SetTimer(IDT_FOLLOW, kFollowPeriodMs, nullptr);
     return TRUE;
 }
@@ -144,10 +156,11 @@ void CControlDlg::CreatePointerWin()
     if (m_pPointerWin != nullptr) {
         return;  // "Pemo" again keeps the highlight it has
     }
-    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
-    m_pPointerWin = new CPointerWin;
-    m_pPointerWin->Create(CPointerWin::IDD, desktop);
-    m_pPointerWin->ShowWindow(SW_HIDE);
+    // Without a window "Pemo" shows nothing; choosing it again tries again.
+    m_pPointerWin = NewOverlayWindow<CPointerWin>();
+    if (m_pPointerWin == nullptr) {
+        return;
+    }
     m_pPointerWin->m_hWndPanel = m_hWnd;
     m_pPointerWin->m_crColor = m_crPointer;
     m_pPointerWin->m_byAlpha = static_cast<BYTE>(AlphaFromPercent(m_nPointerAlpha) & 0xFF);
@@ -169,12 +182,9 @@ void CControlDlg::DestroyPointerWin()
 }
 void CControlDlg::ApplyLensShare(bool own)
 {
-    if (m_pMagWin == nullptr) {
-        return;
-    }
     if (own) {
         EnableMagWin();
-    } else {
+    } else if (m_pMagWin != nullptr) {
         m_pMagWin->m_bActive = FALSE;  // it hides at its next tick
     }
 }
@@ -196,18 +206,21 @@ void CControlDlg::CreateMagWin()
     if (m_pMagWin != nullptr) {
         return;
     }
-    CWnd* desktop = CWnd::FromHandle(::GetDesktopWindow());
-    m_pMagWin = new CMagWin;
-    m_pMagWin->Create(CMagWin::IDD, desktop);
-    m_pMagWin->ShowWindow(SW_HIDE);
+    // Without a window "Deka" shows nothing; choosing it again tries again.
+    m_pMagWin = NewOverlayWindow<CMagWin>();
+    if (m_pMagWin == nullptr) {
+        return;
+    }
     m_pMagWin->m_hWndPanel = m_hWnd;
     m_pMagWin->InitOverlay();
     ApplyLensSettings();
 }
 
-// Zoom and size are applied afresh on every selection: the screen may have changed size.
+// Zoom and size are applied afresh on every selection: the screen may have changed size. A lens
+// whose window could not be made at the panel's start is made now.
 void CControlDlg::EnableMagWin()
 {
+    CreateMagWin();
     if (m_pMagWin == nullptr) {
         return;
     }
@@ -233,7 +246,26 @@ void CControlDlg::DestroyMagWin()
     m_pMagWin = nullptr;
 }
 
-void CControlDlg::ApplyRibbonShare(bool own) { m_wndRibbon.m_bActive = own ? 1 : 0; }
+// The trail window, made at the panel's start. Without a window (the system is out of window
+// handles) "Ribbon" shows nothing; choosing it tries again.
+void CControlDlg::CreateRibbonWin()
+{
+    if (m_wndRibbon.m_hWnd != nullptr || !m_wndRibbon.Create(CMonitorWin::IDD, this)) {
+        return;
+    }
+    m_wndRibbon.m_hWndPanel = m_hWnd;
+    m_wndRibbon.InitOverlay();
+    m_wndRibbon.m_bActive = 0;
+    ApplyRibbonSettings();
+}
+
+void CControlDlg::ApplyRibbonShare(bool own)
+{
+    if (own) {
+        CreateRibbonWin();
+    }
+    m_wndRibbon.m_bActive = own ? 1 : 0;
+}
 
 void CControlDlg::ApplyRibbonSettings()
 {
@@ -256,10 +288,11 @@ void CControlDlg::ApplyRibbonSettings()
 void CControlDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == IDT_FOLLOW) {
-        // The trail records the cursor on every tick, in every mode.
-        POINT cursor;
-        ::GetCursorPos(&cursor);
-        m_wndRibbon.UpdateTrail(Point{cursor.x, cursor.y});
+        // The trail records the cursor on every tick, in every mode. When it cannot be read, the
+        // last position recorded stands, as if the pointer rested there.
+        Point cursor = m_wndRibbon.m_ptHistory[0];
+        ReadCursorPosition(cursor);
+        m_wndRibbon.UpdateTrail(cursor);
     }
     Default();
 }

@@ -52,6 +52,7 @@ private:
     void EnableMagWin();
     void DestroyMagWin();
     void ApplyLensSettings();  // zoom and size, to the existing lens
+    void CreateRibbonWin();
     // The lens size for the desktop's current size and the two lens percentages.
     LensSize GetLensSize() const;
 

@@ -1,6 +1,7 @@
 #include "ribbon/monitor_win.h"
 
 #include "framework/gdiplus_objects.h"
+#include "overlays/cursor_position.h"
 #include "overlays/opacity.h"
 #include "overlays/overlay_window.h"
 #include "ribbon/trail_color.h"
@@ -76,9 +77,14 @@ void CMonitorWin::InitOverlay()
         m_nDpi = ::GetDeviceCaps(dc, LOGPIXELSY);
     }
 
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    FillTrailHistory(m_ptHistory, Point{cursor.x, cursor.y});
+    // The trail starts collapsed onto the pointer. Where the pointer cannot be read, it starts
+    // at the panel's centre instead, where the program was just started from: over the panel
+    // it stays hidden until a tick brings a real position.
+    RECT panel{};
+    ::GetWindowRect(m_hWndPanel, &panel);
+    Point start{(panel.left + panel.right) / 2, (panel.top + panel.bottom) / 2};
+    ReadCursorPosition(start);
+    FillTrailHistory(m_ptHistory, start);
 
     m_crKey = kRibbonKeyColor;
     m_rcInk = Rect{0, 0, m_image.GetWidth(), m_image.GetHeight()};
@@ -91,6 +97,9 @@ void CMonitorWin::InitOverlay()
 
 void CMonitorWin::UpdateTrail(Point pt)
 {
+    if (m_hWnd == nullptr) {
+        return;  // no window could be made: nothing to record for or to draw
+    }
     // Recorded on every tick, shown or not, so the trail is current when it is switched on.
     PushTrailHistory(m_ptHistory, pt);
     if (!m_bActive) {

@@ -22,8 +22,9 @@ public:
     enum { IDD = IDD_MONITOR };
 
     // Set-up, once, after Create and after m_hWndPanel is set: layered click-through style,
-    // background brush, surface at the window's size, history collapsed onto the cursor,
-    // cleared surface, colour key and opacity.
+    // background brush, surface at the window's size, history collapsed onto the cursor (onto
+    // the panel's centre while the cursor cannot be read), cleared surface, colour key and
+    // opacity.
     void InitOverlay();
     // One tick with the cursor position: record it, then (while active) redraw and move.
     void UpdateTrail(Point pt);

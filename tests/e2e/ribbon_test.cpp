@@ -10,6 +10,7 @@
 #include "harness/screen_capture.h"
 #include "harness/test_window.h"
 #include "harness/overlay_windows.h"
+#include "harness/trail_expectations.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
 #include "overlays/overlay_timer.h"
@@ -20,57 +21,10 @@
 namespace {
 
 const COLORREF kKeyColor = 0x00010000;
-// The panel's ribbon settings: line only, drawn as a curve, 5 points wide, red, 70 percent.
-const TrailStyle kPanelStyle{5, 5, true, false};
-
-// The vertical resolution of a memory context, as the program's drawing surface reports it.
-int SurfaceDpi()
-{
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::DeleteDC(dc);
-    return dpi;
-}
-
-// A history of positions, newest first, the oldest one repeated to fill every entry.
-TrailPoints History(std::initializer_list<Point> newestFirst)
-{
-    TrailPoints history;
-    history.fill(*(newestFirst.end() - 1));
-    int i = 0;
-    for (Point p : newestFirst) {
-        history[i++] = p;
-    }
-    return history;
-}
-
-// The frame the trail arithmetic gives for this history on the window's actual size.
-TrailFrame ExpectedFrame(HWND ribbon, const TrailPoints& history)
-{
-    const Rect r = RectOf(ribbon);
-    return ComputeTrailFrame(history, r.Width(), r.Height(), SurfaceDpi(), kPanelStyle);
-}
-
-bool ShownAt(HWND ribbon, Point origin, DWORD timeoutMs = 3000)
-{
-    return WaitUntil(
-        [&] {
-            const Rect r = RectOf(ribbon);
-            return ::IsWindowVisible(ribbon) && r.left == origin.x && r.top == origin.y;
-        },
-        timeoutMs);
-}
 
 bool HiddenSoon(HWND window, DWORD timeoutMs = 3000)
 {
     return WaitUntil([&] { return !::IsWindowVisible(window); }, timeoutMs);
-}
-
-// Centred on p by the truncated halves of the window's actual size.
-Point CentredOrigin(HWND ribbon, Point p)
-{
-    const Rect r = RectOf(ribbon);
-    return Point{p.x - r.Width() / 2, p.y - r.Height() / 2};
 }
 
 std::string Where(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness/console_reader.h"
+#include "harness/overlay_windows.h"
 #include "harness/tuvo_process.h"
 #include "harness/windows.h"
 #include "res/resource.h"
@@ -29,6 +30,31 @@ std::vector<int> CheckedRadios(const TuvoProcess& tuvo)
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
 
+// What the fault hook recorded, told by name: each named window's end ("main", "panel",
+// "lens"...) and each timer 101 stopped on a named window ("lens timer"...). Other windows (the
+// panel's controls) are left out.
+std::vector<std::string> NamedEvents(const FaultHookBlock& faults,
+                                     const std::vector<std::pair<HWND, std::string>>& names)
+{
+    std::vector<std::string> seen;
+    const LONG recorded = faults.eventCount;
+    const LONG count = std::min<LONG>(recorded, FaultHookBlock::kEvents);
+    for (LONG i = 0; i < count; ++i) {
+        const FaultHookEvent& e = faults.events[i];
+        for (const auto& [window, name] : names) {
+            if (window == nullptr || e.window != reinterpret_cast<ULONG_PTR>(window)) {
+                continue;
+            }
+            if (e.kind == FaultHookEvent::kDestroyed) {
+                seen.push_back(name);
+            } else if (e.kind == FaultHookEvent::kTimerKilled && e.timerId == 101) {
+                seen.push_back(name + " timer");
+            }
+        }
+    }
+    return seen;
+}
+
 }  // namespace
 
 TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
@@ -46,6 +72,10 @@ TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
     EXPECT_TRUE(ExStyleOf(tuvo.MainWindow()) & WS_EX_APPWINDOW);
     EXPECT_FALSE(StyleOf(tuvo.MainWindow()) & WS_MAXIMIZEBOX);
     EXPECT_TRUE(StyleOf(tuvo.MainWindow()) & WS_MINIMIZEBOX);
+    EXPECT_FALSE(StyleOf(tuvo.MainWindow()) & WS_THICKFRAME) << "not resizable";
+    const Rect main = RectOf(tuvo.MainWindow());
+    EXPECT_EQ(main.left, 0) << "opens at the screen's top-left corner, not centred";
+    EXPECT_EQ(main.top, 0);
 
     EXPECT_TRUE(StyleOf(tuvo.Panel()) & WS_CHILD);
     EXPECT_TRUE(::IsWindowVisible(tuvo.Panel()));
@@ -76,6 +106,9 @@ TEST(MainWindow, HostsThePanelWithItsControlsInTemplateOrder)
         if (e.kind == BS_AUTORADIOBUTTON) {
             EXPECT_TRUE(StyleOf(control) & BS_PUSHLIKE) << e.id;
         }
+        // The Tab key stops at the property buttons and at the selected mode only.
+        EXPECT_EQ((StyleOf(control) & WS_TABSTOP) != 0,
+                  e.kind == BS_PUSHBUTTON || e.id == IDC_ROFF) << e.id;
         // One group: it starts at "OFF" and runs to the end of the panel.
         EXPECT_EQ((StyleOf(control) & WS_GROUP) != 0,
                   e.id == IDC_GROUP_ACTION || e.id == IDC_ROFF) << e.id;
@@ -91,12 +124,20 @@ TEST(MainWindow, ClickingTheLinkOpensNothingAndChangesNothing)
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.MainWindow(), nullptr);
     const size_t windowsBefore = TopLevelWindowsOf(tuvo.Pid()).size();
+    const SessionSnapshot before = TakeSessionSnapshot();
 
     const RECT link = WindowRect(::GetDlgItem(tuvo.MainWindow(), IDC_SYSLINK1));
-    ::SetCursorPos(link.left + 8, (link.top + link.bottom) / 2);
+    MovePointerTo(Point{link.left + 8, (link.top + link.bottom) / 2});
     ClickAtPointer();
-    ::Sleep(300);
 
+    // A browser, a program or a window of the program's own would show within this time.
+    std::vector<std::string> appeared;
+    WaitUntil([&] { return !(appeared = AppearedSince(before)).empty(); }, 2000);
+    std::string list;
+    for (const std::string& line : appeared) {
+        list += line + "\n";
+    }
+    EXPECT_TRUE(appeared.empty()) << "the click opened:\n" << list;
     EXPECT_TRUE(tuvo.IsRunning());
     EXPECT_EQ(TopLevelWindowsOf(tuvo.Pid()).size(), windowsBefore);
     EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_ROFF});
@@ -116,7 +157,11 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
 {
     TuvoProcess tuvo;
     ASSERT_NE(tuvo.Panel(), nullptr);
-    tuvo.Click(IDC_RDEKA);
+    ChooseModeAt(tuvo, IDC_RDEKA, Point{1500, 300});
+    HWND lens = FindLens(tuvo);
+    // Away from the panel and from where the box shows, one place for each box.
+    const Point places[] = {{1400, 700}, {1100, 800}, {1600, 500}, {1300, 650}};
+    int placeIndex = 0;
     for (int id : {IDC_PROPERTY_COMMON, IDC_PROPERTY_PEMO, IDC_PROPERTY_DEKA,
                    IDC_PROPERTY_RIBBON}) {
         tuvo.PostClick(id);
@@ -126,6 +171,10 @@ TEST(PropertyButtons, ShowTheNotImplementedBoxAndChangeNothing)
         EXPECT_TRUE(box.showsIcon) << "the exclamation icon of the application's boxes";
         EXPECT_EQ(::GetWindow(box.window, GW_OWNER), tuvo.MainWindow());
         EXPECT_FALSE(::IsWindowEnabled(tuvo.MainWindow())) << "the box is modal";
+        // The overlays go on following the pointer while the box waits for its answer.
+        MovePointerTo(places[placeIndex]);
+        EXPECT_TRUE(ShowsCentredOn(lens, places[placeIndex])) << id << ": " << PlaceOf(lens);
+        ++placeIndex;
         PressOk(box.window);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
         EXPECT_EQ(CheckedRadios(tuvo), std::vector<int>{IDC_RDEKA});
@@ -175,6 +224,9 @@ TEST(Shutdown, EveryWayOfClosingTheMainWindowEndsTheProcessWithCodeZero)
         {"close box", WM_SYSCOMMAND, SC_CLOSE},
         {"OK command (Enter)", WM_COMMAND, IDOK},
         {"Cancel command (Esc)", WM_COMMAND, IDCANCEL},
+        // The keys themselves, which the dialog's own message loop turns into those commands.
+        {"Enter key", WM_KEYDOWN, VK_RETURN},
+        {"Esc key", WM_KEYDOWN, VK_ESCAPE},
     };
     for (const auto& way : ways) {
         TuvoProcess tuvo;
@@ -183,6 +235,55 @@ TEST(Shutdown, EveryWayOfClosingTheMainWindowEndsTheProcessWithCodeZero)
         DWORD exitCode = 1234;
         ASSERT_TRUE(tuvo.WaitForExit(15000, &exitCode)) << way.how;
         EXPECT_EQ(exitCode, 0u) << way.how;
+    }
+}
+
+TEST(Shutdown, ThePanelEndsEveryOverlayInItsOrderBeforeTheMainWindowGoes)
+{
+    const Point p{1200, 650};
+    const std::vector<std::string> withoutHighlight = {"lens timer", "lens",  "panel timer",
+                                                       "ribbon",     "panel", "main"};
+    std::vector<std::string> withHighlight = {"highlight timer", "highlight"};
+    withHighlight.insert(withHighlight.end(), withoutHighlight.begin(), withoutHighlight.end());
+    const struct {
+        const char* mode;
+        int radio;
+        HWND (*overlay)(const TuvoProcess&);  // the mode's overlay, shown before the close
+        const std::vector<std::string>& order;
+    } modes[] = {
+        {"Pemo", IDC_RPEMO, &FindPointerHighlight, withHighlight},
+        {"Deka", IDC_RDEKA, &FindLens, withoutHighlight},
+        {"Ribbon", IDC_RRIBBON, &FindRibbon, withoutHighlight},
+        {"OFF", IDC_ROFF, nullptr, withoutHighlight},
+    };
+    for (const auto& m : modes) {
+        TuvoStart start;
+        start.faults = [](FaultHookBlock&) {};
+        TuvoProcess tuvo(start);
+        FaultHookBlock* faults = tuvo.Faults();
+        ASSERT_NE(faults, nullptr) << m.mode;
+        ChooseModeAt(tuvo, m.radio, p);
+        HWND highlight = FindPointerHighlight(tuvo);
+        HWND lens = FindLens(tuvo);
+        HWND ribbon = FindRibbon(tuvo);
+        ASSERT_NE(lens, nullptr) << m.mode;
+        ASSERT_NE(ribbon, nullptr) << m.mode;
+        if (m.overlay != nullptr) {
+            HWND shown = m.overlay(tuvo);
+            EXPECT_TRUE(ShowsCentredOn(shown, p)) << m.mode << ": " << PlaceOf(shown);
+        }
+
+        faults->recording = 1;
+        DWORD exitCode = 1234;
+        ASSERT_TRUE(tuvo.Close(15000, &exitCode)) << m.mode;
+        EXPECT_EQ(exitCode, 0u) << m.mode;
+        EXPECT_EQ(NamedEvents(*faults, {{highlight, "highlight"},
+                                        {lens, "lens"},
+                                        {ribbon, "ribbon"},
+                                        {tuvo.Panel(), "panel"},
+                                        {tuvo.MainWindow(), "main"}}),
+                  m.order)
+            << m.mode;
     }
 }
 

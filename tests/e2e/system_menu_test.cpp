@@ -1,9 +1,11 @@
-// The main window's system menu, read from inside the process that owns it.
+// The main window's system menu and icons, read from inside the process that owns it: under
+// Wine another process reads a menu as empty and a window's icons as none.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/tuvo_dlg.h"
+#include "framework/app.h"
 
 namespace {
 
@@ -44,5 +46,17 @@ TEST(SystemMenu, EndsWithANewSeparatorAndTheAboutItem)
     EXPECT_EQ(ItemAt(menu, count - 3).type & MFT_SEPARATOR, 0u)
         << "the separator is the one added, not the system menu's own";
 
+    dlg.DestroyWindow();
+}
+
+TEST(MainWindowIcon, TheProductIconServesTheCaptionAndTheTaskBar)
+{
+    CTuvoDlg dlg;
+    ASSERT_TRUE(dlg.Create(CTuvoDlg::IDD, nullptr));
+    const HICON product = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_NE(product, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_GETICON, ICON_BIG)), product);
+    EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_GETICON, ICON_SMALL)), product)
+        << "the large image for the small size too";
     dlg.DestroyWindow();
 }

@@ -3,6 +3,8 @@
 // them where the rules put them.
 #include <windows.h>
 
+#include <string>
+
 #include "framework/geometry.h"
 #include "harness/tuvo_process.h"
 
@@ -19,6 +21,13 @@ Rect BoxCentredOn(Point p, int width, int height);
 
 // Waits (a few ticks at most) until the window shows with exactly this rectangle.
 bool ShowsSoonAt(HWND window, const Rect& expected);
+// Waits (a few ticks at most) until the window shows centred on p by the truncated halves of
+// its own size.
+bool ShowsCentredOn(HWND window, Point p);
+
+// Where a window is and where the pointer is, for a failure message.
+std::string PlaceOf(HWND window);
+
 // Waits (a few ticks at most) until the window is hidden.
 bool HidesSoon(HWND window);
 
@@ -31,5 +40,5 @@ bool SendTick(HWND window);
 // False if it did not stay, or the program did not answer.
 bool PointAndTick(HWND window, Point p);
 
-// Moves the pointer to p, then chooses the mode by its radio button.
+// Moves the pointer to p (and sees it stay there), then chooses the mode by its radio button.
 void ChooseModeAt(const TuvoProcess& tuvo, int radioId, Point p);

@@ -56,6 +56,9 @@ LRESULT CALLBACK TestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, 
         }
         return 0;
     case WM_PAINT:
+        if (self != nullptr) {
+            ++self->m_paints;
+        }
         if (self != nullptr && !self->m_lines.empty()) {
             self->Paint(hWnd);
             return 0;

@@ -25,6 +25,9 @@ public:
     void Raise(bool topMost = false);
     // Left-button presses the window received.
     int Clicks() const { return m_clicks.load(); }
+    // Paint requests the window received: another program that invalidates every window on the
+    // desktop makes them rise.
+    int Paints() const { return m_paints.load(); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -38,4 +41,5 @@ private:
     HWND m_hWnd = nullptr;
     DWORD m_threadId = 0;
     std::atomic<int> m_clicks{0};
+    std::atomic<int> m_paints{0};
 };

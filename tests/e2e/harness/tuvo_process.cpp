@@ -65,9 +65,11 @@ TuvoProcess::TuvoProcess(const TuvoStart& start)
     std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back(L'\0');
     PROCESS_INFORMATION pi{};
+    const DWORD flags = start.faults ? CREATE_SUSPENDED : 0;
     const BOOL created = ::CreateProcessW(
-        program.c_str(), mutableLine.data(), nullptr, nullptr, start.captureStdout, 0, nullptr,
-        start.workingDirectory.empty() ? nullptr : start.workingDirectory.c_str(), &si, &pi);
+        program.c_str(), mutableLine.data(), nullptr, nullptr, start.captureStdout, flags,
+        nullptr, start.workingDirectory.empty() ? nullptr : start.workingDirectory.c_str(), &si,
+        &pi);
     stdoutWrite.Close();  // the child holds its own copy; EOF comes when it ends
     if (!created) {
         return;
@@ -75,6 +77,13 @@ TuvoProcess::TuvoProcess(const TuvoStart& start)
     m_process.Attach(pi.hProcess);
     m_thread.Attach(pi.hThread);
     m_pid = pi.dwProcessId;
+    if (start.faults) {
+        m_faultHook = std::make_unique<FaultHookHost>(pi.dwProcessId, pi.dwThreadId);
+        if (FaultHookBlock* block = m_faultHook->Block()) {
+            start.faults(*block);
+        }
+        ::ResumeThread(pi.hThread);
+    }
 
     if (start.captureStdout) {
         m_reader = std::thread([this] {
@@ -92,6 +101,12 @@ TuvoProcess::TuvoProcess(const TuvoStart& start)
                       ? ::FindWindowExW(m_mainWindow, nullptr, L"#32770", nullptr)
                       : nullptr;
     }
+}
+
+FaultHookBlock* TuvoProcess::Faults() const
+{
+    FaultHookBlock* block = m_faultHook != nullptr ? m_faultHook->Block() : nullptr;
+    return block != nullptr && block->installed ? block : nullptr;
 }
 
 TuvoProcess::~TuvoProcess()

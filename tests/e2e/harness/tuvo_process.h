@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "framework/handle.h"
+#include "harness/fault_hook_host.h"
 
 struct TuvoStart {
     std::wstring arguments;        // appended after the quoted program path
@@ -16,6 +19,9 @@ struct TuvoStart {
     std::wstring workingDirectory; // empty: the test's own
     bool captureStdout = false;    // hand the program a pipe as its standard output
     bool waitForMainWindow = true;
+    // When set, the fault hook library goes into the program before it runs, and this prepares
+    // the faults the program meets from its first step (harness/fault_hook_block.h).
+    std::function<void(FaultHookBlock&)> faults;
 };
 
 class TuvoProcess {
@@ -56,6 +62,10 @@ public:
     // The panel's and its controls' live GDI object count, as the program keeps it.
     long LiveGdiObjects() const;
 
+    // The block shared with the fault hook library; null unless the start asked for faults
+    // and the library was put into the program.
+    FaultHookBlock* Faults() const;
+
     static std::wstring DefaultProgramPath();
 
 private:
@@ -70,4 +80,5 @@ private:
     CHandle m_stdoutRead;
     std::thread m_reader;
     std::string m_stdout;
+    std::unique_ptr<FaultHookHost> m_faultHook;  // outlives the program's run
 };

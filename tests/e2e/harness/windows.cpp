@@ -1,5 +1,9 @@
 #include "harness/windows.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
+
 namespace {
 
 struct EnumState {
@@ -92,6 +96,84 @@ LayeredAttributes LayeredAttributesOf(HWND hWnd)
     LayeredAttributes a;
     a.ok = ::GetLayeredWindowAttributes(hWnd, &a.key, &a.alpha, &a.flags) != FALSE;
     return a;
+}
+
+namespace {
+
+// Process ids with their file names.
+std::vector<std::pair<DWORD, std::string>> Processes()
+{
+    std::vector<std::pair<DWORD, std::string>> processes;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return processes;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
+        char name[MAX_PATH] = {};
+        ::WideCharToMultiByte(CP_UTF8, 0, entry.szExeFile, -1, name, MAX_PATH, nullptr, nullptr);
+        processes.emplace_back(entry.th32ProcessID, name);
+    }
+    ::CloseHandle(snapshot);
+    return processes;
+}
+
+BOOL CALLBACK CollectVisible(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd)) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> VisibleTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+template <typename T>
+bool Contains(const std::vector<T>& values, const T& value)
+{
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+}  // namespace
+
+SessionSnapshot TakeSessionSnapshot()
+{
+    SessionSnapshot snapshot;
+    for (const auto& process : Processes()) {
+        snapshot.processes.push_back(process.first);
+    }
+    snapshot.visibleWindows = VisibleTopLevelWindows();
+    return snapshot;
+}
+
+std::vector<std::string> AppearedSince(const SessionSnapshot& before)
+{
+    std::vector<std::string> appeared;
+    for (const auto& [pid, name] : Processes()) {
+        if (!Contains(before.processes, pid)) {
+            appeared.push_back("process " + std::to_string(pid) + " " + name);
+        }
+    }
+    for (HWND w : VisibleTopLevelWindows()) {
+        if (!Contains(before.visibleWindows, w)) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(w, &pid);
+            char title[256] = {};
+            char className[256] = {};
+            ::GetWindowTextA(w, title, sizeof title);
+            ::GetClassNameA(w, className, sizeof className);
+            appeared.push_back(std::string("window \"") + title + "\" of class " + className +
+                               " of process " + std::to_string(pid));
+        }
+    }
+    return appeared;
 }
 
 void ClickAtPointer()

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/geometry.h"
@@ -33,6 +34,17 @@ struct LayeredAttributes {
     DWORD flags = 0;
 };
 LayeredAttributes LayeredAttributesOf(HWND hWnd);
+
+// Every process of the session and every visible top-level window on the desktop, to see
+// whether anything new appeared after a step.
+struct SessionSnapshot {
+    std::vector<DWORD> processes;
+    std::vector<HWND> visibleWindows;
+};
+SessionSnapshot TakeSessionSnapshot();
+// What appeared since `before`, one line each: a process by its id and file name, a window by its
+// title, class and process.
+std::vector<std::string> AppearedSince(const SessionSnapshot& before);
 
 // A left click where the pointer is, as the mouse would make it: it goes to whatever window the
 // window system finds under the pointer.
