@@ -9,9 +9,6 @@ else()
     set(TUVO_PACKAGE_ARCH win32)
     set(TUVO_PACKAGE_BITS 32)
 endif()
-# The test build that leaks on purpose is not part of a release.
-set_target_properties(Tuvo_leaky PROPERTIES EXCLUDE_FROM_ALL TRUE)
-
 set(TUVO_PACKAGE_NAME Tuvo-${PROJECT_VERSION}-${TUVO_PACKAGE_ARCH})
 set(TUVO_DEBUG_FILE ${CMAKE_BINARY_DIR}/${TUVO_PACKAGE_NAME}.debug)
 
