@@ -1,12 +1,16 @@
 // Process-level figures of the real Tuvo.exe, run by scripts/bench.sh under Wine: start-up time
-// to a visible panel, and one long run per mode with the pointer moving, during which the
-// script reads the process's CPU time from the Linux side (Wine reports no CPU times of another
-// process). Lines on standard output, one figure each:
-//   startup <ms>                     one measured start
-//   sample <begin|end> <mode> <pid>  the script reads the process now and answers on stdin
-//   overlay <mode> <0|1>             whether a layered window of the process was showing
-//   peak <mode> <bytes>              peak working set (GetProcessMemoryInfo) of that run
-// Usage: tuvo_process_bench [seconds per mode] [measured starts]; TUVO_BENCH_STILL: see below.
+// to a visible panel, and one long run per mode, during which the script reads the CPU time of
+// Tuvo, the Wine server and the X server from the Linux side (Wine reports no CPU times of
+// another process). The same pointer driver also runs once with no Tuvo at all, for each
+// pointer state: what the driver alone costs both servers is the baseline of every mode.
+// Lines on standard output, one figure each (a run is a mode and a pointer state):
+//   startup <ms>                                 one measured start
+//   sample <begin|end> <mode> <pointer> <pid>    the script reads the processes now and answers
+//                                                on stdin; mode "none" and pid 0: no Tuvo
+//   overlay <mode> <pointer> <0|1>               whether a layered window of Tuvo was showing
+//   peak <mode> <pointer> <bytes>                peak working set (GetProcessMemoryInfo)
+// Usage: tuvo_process_bench [seconds per run] [measured starts]. TUVO_BENCH_PROGRAM names another
+// Tuvo.exe to measure (a Windows path), for a before-and-after comparison.
 #include <windows.h>
 #include <psapi.h>
 
@@ -23,16 +27,23 @@ namespace {
 
 struct ModeRun {
     const char* name;
-    int button;
+    int button;   // 0: no Tuvo, the driver alone
+    bool moving;  // false: the pointer rests (the driver still puts it every 10 ms)
 };
 
-// One row per mode; the OFF run is the baseline the others are read against.
+// The runs without Tuvo come first, one per pointer state: every later run is read against the
+// one with its pointer state.
 const ModeRun kModes[] = {
-    {"OFF", IDC_ROFF},
-    {"Pemo", IDC_RPEMO},
-    {"Deka", IDC_RDEKA},
-    {"Ribbon", IDC_RRIBBON},
+    {"none", 0, true},
+    {"none", 0, false},
+    {"OFF", IDC_ROFF, true},
+    {"Pemo", IDC_RPEMO, true},
+    {"Deka", IDC_RDEKA, true},
+    {"Ribbon", IDC_RRIBBON, true},
+    {"Ribbon", IDC_RRIBBON, false},
 };
+
+const char* PointerState(const ModeRun& mode) { return mode.moving ? "moving" : "still"; }
 
 double NowMs()
 {
@@ -47,9 +58,10 @@ double NowMs()
 }
 
 // Hands a line to the script and waits for its answer, so that it reads the process now.
-void AskScript(const char* what, const char* mode, DWORD pid)
+void AskScript(const char* what, const ModeRun& mode, DWORD pid)
 {
-    std::printf("sample %s %s %lu\n", what, mode, static_cast<unsigned long>(pid));
+    std::printf("sample %s %s %s %lu\n", what, mode.name, PointerState(mode),
+                static_cast<unsigned long>(pid));
     std::fflush(stdout);
     char line[64];
     if (std::fgets(line, sizeof line, stdin) == nullptr) {
@@ -83,10 +95,19 @@ bool PanelVisible(DWORD pid)
     return panel != nullptr && ::IsWindowVisible(panel);
 }
 
+TuvoStart StartOfProgramUnderTest()
+{
+    TuvoStart start;
+    if (const wchar_t* program = _wgetenv(L"TUVO_BENCH_PROGRAM")) {
+        start.programPath = program;
+    }
+    return start;
+}
+
 // CreateProcess to a visible panel, in milliseconds, polled every millisecond; -1 on failure.
 double MeasureStart()
 {
-    TuvoStart start;
+    TuvoStart start = StartOfProgramUnderTest();
     start.waitForMainWindow = false;
     const double begin = NowMs();
     TuvoProcess tuvo(start);
@@ -107,9 +128,8 @@ struct Circle {
     int radius;
 };
 
-Circle CircleAwayFrom(HWND panel)
+Circle CircleAwayFrom(const Rect& p)
 {
-    const Rect p = RectOf(panel);
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     const bool panelOnLeft = (p.left + p.right) / 2 < screenWidth / 2;
@@ -117,14 +137,13 @@ Circle CircleAwayFrom(HWND panel)
                   std::min(screenWidth, screenHeight) / 5};
 }
 
-// Moves the pointer around the circle, one step every 10 ms, for the given time. With
-// TUVO_BENCH_STILL set it stays where it is, for the cost of the ticks without the movement.
-void MovePointer(const Circle& c, double durationMs, double& angle)
+// Moves the pointer around the circle, one step every 10 ms, for the given time; a pointer
+// that rests is put at the same place as often, so the driver does the same work.
+void MovePointer(const Circle& c, double durationMs, double& angle, bool moving)
 {
-    static const bool still = std::getenv("TUVO_BENCH_STILL") != nullptr;
     const double end = NowMs() + durationMs;
     while (NowMs() < end) {
-        if (!still) {
+        if (moving) {
             angle += 0.05;
         }
         ::SetCursorPos(c.cx + static_cast<int>(c.radius * std::cos(angle)),
@@ -144,28 +163,45 @@ bool OverlayShowing(DWORD pid)
     return false;
 }
 
+// The driver alone, on the circle of a panel at the screen's top-left corner.
+bool RunWithoutTuvo(const ModeRun& mode, double seconds)
+{
+    const Circle circle = CircleAwayFrom(Rect{0, 0, 0, 0});
+    double angle = 0;
+    ::SetCursorPos(circle.cx + circle.radius, circle.cy);
+    MovePointer(circle, 1000, angle, mode.moving);
+    AskScript("begin", mode, 0);
+    MovePointer(circle, seconds * 1000, angle, mode.moving);
+    AskScript("end", mode, 0);
+    return true;
+}
+
 bool RunMode(const ModeRun& mode, double seconds)
 {
-    TuvoProcess tuvo;
+    if (mode.button == 0) {
+        return RunWithoutTuvo(mode, seconds);
+    }
+    TuvoProcess tuvo(StartOfProgramUnderTest());
     if (tuvo.Panel() == nullptr) {
         std::fprintf(stderr, "bench: Tuvo did not start for %s\n", mode.name);
         return false;
     }
-    const Circle circle = CircleAwayFrom(tuvo.Panel());
+    const Circle circle = CircleAwayFrom(RectOf(tuvo.Panel()));
     double angle = 0;
     ::SetCursorPos(circle.cx + circle.radius, circle.cy);
     tuvo.Click(mode.button);
-    MovePointer(circle, 1000, angle);  // the mode settles: its overlay made and shown
-    std::printf("overlay %s %d\n", mode.name, OverlayShowing(tuvo.Pid()) ? 1 : 0);
+    MovePointer(circle, 1000, angle, mode.moving);  // the mode settles: its overlay shown
+    std::printf("overlay %s %s %d\n", mode.name, PointerState(mode),
+                OverlayShowing(tuvo.Pid()) ? 1 : 0);
 
-    AskScript("begin", mode.name, tuvo.Pid());
-    MovePointer(circle, seconds * 1000, angle);
-    AskScript("end", mode.name, tuvo.Pid());
+    AskScript("begin", mode, tuvo.Pid());
+    MovePointer(circle, seconds * 1000, angle, mode.moving);
+    AskScript("end", mode, tuvo.Pid());
 
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     ::GetProcessMemoryInfo(tuvo.ProcessHandle(), &memory, sizeof memory);
-    std::printf("peak %s %llu\n", mode.name,
+    std::printf("peak %s %s %llu\n", mode.name, PointerState(mode),
                 static_cast<unsigned long long>(memory.PeakWorkingSetSize));
     std::fflush(stdout);
     return tuvo.Close();
@@ -179,7 +215,9 @@ int main(int argc, char** argv)
     const int starts = argc > 2 ? std::atoi(argv[2]) : 7;
 
     // The first start fills the system's caches; it is not counted.
-    MeasureStart();
+    if (starts > 0) {
+        MeasureStart();
+    }
     for (int i = 0; i < starts; ++i) {
         std::printf("startup %.1f\n", MeasureStart());
         std::fflush(stdout);

@@ -83,7 +83,7 @@ void CMagWin::SetSourceRect(RECT rcLens)
 void CMagWin::FollowCursor()
 {
     if (!m_bActive) {
-        ShowWindow(SW_HIDE);
+        HideOverlay(*this);
         return;
     }
     // An active lens whose tick cannot read the pointer stays as it is, where it was last
@@ -102,9 +102,17 @@ void CMagWin::FollowCursor()
     // The source first, then the move, then the control fills the lens at its current size.
     SetSourceRect(RECT{lens.left, lens.top, lens.right, lens.bottom});
     ShowOverlayAt(*this, lens);
-    if (::IsWindow(m_hWndMag)) {
+    if (::IsWindow(m_hWndMag) && !ControlFillsLens(w, h)) {
         ::MoveWindow(m_hWndMag, 0, 0, w, h, TRUE);
     }
+}
+
+bool CMagWin::ControlFillsLens(int w, int h) const
+{
+    RECT control{};
+    ::GetWindowRect(m_hWndMag, &control);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&control), 2);
+    return control.left == 0 && control.top == 0 && control.right == w && control.bottom == h;
 }
 
 void CMagWin::OnTimer(UINT_PTR nIDEvent)

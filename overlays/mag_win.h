@@ -43,5 +43,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // True when the control already covers the lens's client area of w x h from its corner.
+    bool ControlFillsLens(int w, int h) const;
+
     BOOL m_bMagnifierStarted;  // released once, only if it started
 };

@@ -14,12 +14,16 @@ constexpr DWORD kOverlayExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT;
 // hidden overlay the activation of the user's window).
 void SizeOverlayAtOrigin(CWnd& overlay, int cx, int cy);
 
-// Hides the overlay when p is over the panel's window; true when it did.
+// Hides the overlay; one that is hidden already is left alone.
+void HideOverlay(CWnd& overlay);
+
+// Hides the overlay when p is over the panel's window; true when p is over it.
 bool HideOverPanel(CWnd& overlay, HWND hWndPanel, Point p);
 
-// Shows the overlay at target in its place in the Z-order. The overlay is not activated: it
-// must never take the focus from the window the user works in, and an activated window would
-// move to the top instead of staying behind the companion.
+// Shows the overlay at target in its place in the Z-order, applying only what is not in place
+// already: an overlay shown at target and in its place is not touched. The overlay is not
+// activated: it must never take the focus from the window the user works in, and an activated
+// window would move to the top instead of staying behind the companion.
 void ShowOverlayAt(CWnd& overlay, const Rect& target);
 
 // The whole rule: hide over the panel, else show at target.

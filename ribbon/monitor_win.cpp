@@ -70,7 +70,12 @@ void CMonitorWin::InitOverlay()
     RECT rect;
     GetWindowRect(&rect);
     // The window is never resized: its size at set-up is the surface's for good.
-    m_image.Create(rect.right - rect.left, rect.bottom - rect.top, 32);
+    m_szWindow = Point{rect.right - rect.left, rect.bottom - rect.top};
+    m_image.Create(m_szWindow.x, m_szWindow.y, 32);
+    {
+        CSurfaceDC dc(m_image);
+        m_nDpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    }
 
     // The trail starts collapsed onto the pointer. Where the pointer cannot be read, it starts
     // at the panel's centre instead, where the program was just started from: over the panel
@@ -82,6 +87,7 @@ void CMonitorWin::InitOverlay()
     FillTrailHistory(m_ptHistory, start);
 
     m_crKey = kRibbonKeyColor;
+    m_rcInk = Rect{0, 0, m_image.GetWidth(), m_image.GetHeight()};
     ClearSurface();
     m_drawn.valid = false;
     ::SetLayeredWindowAttributes(m_hWnd, m_crKey,
@@ -97,16 +103,13 @@ void CMonitorWin::UpdateTrail(Point pt)
     // Recorded on every tick, shown or not, so the trail is current when it is switched on.
     PushTrailHistory(m_ptHistory, pt);
     if (!m_bActive) {
-        ShowWindow(SW_HIDE);
+        HideOverlay(*this);
         return;
     }
 
-    // One context for the whole tick: the drawing steps below share it instead of each making
-    // and deleting one of their own.
-    CSurfaceDC tickDC(m_image);
-    const int dpi = ::GetDeviceCaps(tickDC, LOGPIXELSY);
     const TrailStyle style{m_nLineWidth, m_nDotWidth, m_bLine != FALSE, m_bDots != FALSE};
-    m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), dpi, style);
+    m_frame = ComputeTrailFrame(m_ptHistory, m_image.GetWidth(), m_image.GetHeight(), m_nDpi,
+                                style);
     m_ptDraw = m_frame.fitted;
 
     // A pointer at rest, or moving steadily in a straight line, gives the same picture tick
@@ -117,6 +120,10 @@ void CMonitorWin::UpdateTrail(Point pt)
         PlaceWindow();
         return;
     }
+    // One context for the whole tick: the drawing steps below share it instead of each making
+    // and deleting one of their own.
+    CSurfaceDC tickDC(m_image);
+    const Rect previousInk = m_rcInk;
     // From here on the surface no longer holds the remembered picture. The new one is
     // remembered only when every step drew all of it: a picture left incomplete by a step that
     // failed is drawn again at the next tick instead of staying for as long as the pointer rests.
@@ -124,11 +131,21 @@ void CMonitorWin::UpdateTrail(Point pt)
     bool complete = ClearSurface();
     complete = (m_bPolyline ? DrawPolyline() : DrawCurve()) && complete;
     complete = DrawDots() && complete;  // always: it also sets the head
+    // The new trail, and whatever of the old one a failed clear left.
+    m_rcInk = UnionOf(m_rcInk, TrailInkBounds(m_frame, TrailLook{m_bLine != FALSE,
+                                                                  m_bDots != FALSE,
+                                                                  !m_bPolyline},
+                                              m_image.GetWidth(), m_image.GetHeight()));
     if (complete) {
         RememberDrawnPicture();
     }
     PlaceWindow();
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    // Outside the old and the new trail the window shows the key colour before and after.
+    const Rect changed = UnionOf(previousInk, m_rcInk);
+    if (!IsEmpty(changed)) {
+        const RECT update{changed.left, changed.top, changed.right, changed.bottom};
+        ::InvalidateRect(m_hWnd, &update, TRUE);
+    }
 }
 
 bool CMonitorWin::SurfaceShowsThisTick() const
@@ -156,13 +173,21 @@ Point CMonitorWin::GetSurfacePoint(int half, Point fitted) const
 
 bool CMonitorWin::ClearSurface()
 {
+    // Only where the trail may have drawn: the rest already holds the key colour.
+    if (IsEmpty(m_rcInk)) {
+        return true;
+    }
     CSurfaceDC dc(m_image);
     CBrush key(m_crKey);
     if (key.GetSafeHandle() == nullptr) {
         return false;  // filling with no brush would paint the context's own brush instead
     }
-    const RECT whole{0, 0, m_image.GetWidth(), m_image.GetHeight()};
-    return ::FillRect(dc, &whole, key) != 0;
+    const RECT ink{m_rcInk.left, m_rcInk.top, m_rcInk.right, m_rcInk.bottom};
+    if (!::FillRect(dc, &ink, key)) {
+        return false;  // the old trail may still be there
+    }
+    m_rcInk = Rect{};
+    return true;
 }
 
 bool CMonitorWin::DrawCurve()
@@ -243,26 +268,25 @@ void CMonitorWin::PlaceWindow()
 {
     // The position given to this tick; the cursor is not read again.
     const Point pt = m_ptHistory[0];
-    RECT rect;
-    GetWindowRect(&rect);
     const Point origin = GetTrailWindowOrigin(pt, m_ptHead);
-    const Rect target{origin.x, origin.y, origin.x + (rect.right - rect.left),
-                      origin.y + (rect.bottom - rect.top)};
+    const Rect target{origin.x, origin.y, origin.x + m_szWindow.x, origin.y + m_szWindow.y};
     PlaceOverlay(*this, m_hWndPanel, pt, target);
 }
 
 void CMonitorWin::OnPaint()
 {
     CPaintDC dc(m_hWnd);
-    RECT client;
-    GetClientRect(&client);
     if (m_image.HasBitmap()) {
         CSurfaceDC surface(m_image);
         dc.SetStretchBltMode(HALFTONE);
-        // The client area has the surface's size: a one-to-one copy.
-        ::StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, surface,
-                     0, 0, m_image.GetWidth(), m_image.GetHeight(), SRCCOPY);
+        // The client area has the surface's size: a one-to-one copy, of the part to repaint.
+        const RECT& part = dc.m_ps.rcPaint;
+        ::StretchBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+                     surface, part.left, part.top, part.right - part.left,
+                     part.bottom - part.top, SRCCOPY);
     } else {
+        RECT client;
+        GetClientRect(&client);
         CBrush key(m_crKey);
         dc.FillRect(&client, key);
     }

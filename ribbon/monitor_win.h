@@ -6,6 +6,7 @@
 #include "framework/surface.h"
 #include "res/resource.h"
 #include "ribbon/trail_geometry.h"
+#include "ribbon/trail_ink.h"
 
 // The colour key of the trail window (red 0, green 0, blue 1): the surface is cleared to it,
 // so everything but the trail is fully transparent. Black trails stay visible.
@@ -84,4 +85,10 @@ private:
     // This tick's pen widths, half widths and head, worked out once for every drawing step.
     TrailFrame m_frame;
     DrawnPicture m_drawn;
+    // Known from set-up on, so a tick reads neither from the system: the surface's vertical
+    // resolution for the pen widths, and the window's size, which never changes.
+    int m_nDpi = 96;
+    Point m_szWindow;
+    // The part of the surface that may hold trail pixels; everything else is the key colour.
+    Rect m_rcInk;
 };

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Performance figures of Tuvo, printed as one Markdown table to paste into the README:
+# Performance figures of Tuvo, printed as Markdown tables to paste into the README:
 # - the per-tick arithmetic of the portable core (Google Benchmark, native);
 # - the real Tuvo.exe under Wine in a virtual display of its own: start-up time to a visible
-#   panel, CPU time per 50 ms tick in each mode with the pointer moving, peak working set;
+#   panel, peak working set, and the CPU time per 50 ms tick in each mode of the three processes
+#   a tick keeps busy: Tuvo, the Wine server of this script's prefix and this script's X server.
+#   The same pointer driver also runs with no Tuvo at all: every mode is shown above that
+#   baseline too, since the driver's own pointer moves load both servers;
 # - the in-process tick budget: heap allocations, objects and handles over thousands of ticks.
-# Wine reports no CPU times for another process, so this script reads Tuvo's from the Linux side
-# (/proc) while the Windows program bench/process_bench_win.cpp drives it.
-# Usage: scripts/bench.sh [seconds per mode, default 30] [measured starts, default 7]
-# With TUVO_BENCH_STILL=1 the pointer rests during the runs instead of moving: the difference is
-# what following a moving pointer costs beyond the ticks themselves.
+# Wine reports no CPU times for another process, so this script reads them from the Linux side
+# (/proc) while the Windows program bench/process_bench_win.cpp drives Tuvo.
+# Usage: scripts/bench.sh [seconds per run, default 30] [measured starts, default 7]
+# TUVO_BENCH_PROGRAM=/path/to/Tuvo.exe measures another build of the program (before and after).
+# The figures are only worth reading on a quiet machine: the load average is printed beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
@@ -41,9 +44,24 @@ tuvo_linux_pid() {
     return 1
 }
 
-# CPU time of every thread of the process, in nanoseconds (the scheduler's own account).
+# The Wine server of this script's prefix: other prefixes on the machine have servers of their
+# own, told apart by the WINEPREFIX in their environment.
+wineserver_pid() {
+    local d
+    for d in /proc/[0-9]*; do
+        case $(cat "$d/comm" 2>/dev/null) in wineserver*) ;; *) continue ;; esac
+        { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        echo "${d#/proc/}"
+        return 0
+    done
+    return 1
+}
+
+# CPU time of every thread of the process, in nanoseconds (the scheduler's own account); 0 for
+# no process.
 cpu_ns() {
     local total=0 ns rest f
+    [ "$1" != 0 ] || { echo 0; return; }
     for f in /proc/"$1"/task/*/schedstat; do
         read -r ns rest <"$f" && total=$((total + ns))
     done
@@ -54,99 +72,149 @@ cpu_ns() {
 # threads that have ended, so it checks the sum above.
 cpu_ns_coarse() {
     local fields
+    [ "$1" != 0 ] || { echo 0; return; }
     fields=$(sed 's/^.*) //' /proc/"$1"/stat)
     awk -v hz="$(getconf CLK_TCK)" '{ printf "%.0f", ($12 + $13) * 1e9 / hz }' <<<"$fields"
 }
 
-declare -a modes=() startups=()
-declare -A pid=() cpu0=() cpu1=() coarse0=() coarse1=() t0=() t1=() hwm=() peak=() overlay=()
+# The CPU time of the prefix's other Wine processes (the desktop's explorer.exe and the
+# services), the driver left out: a check that nothing else picks up a share of the tick.
+others_ns() {
+    local d total=0 c
+    for d in /proc/[0-9]*; do
+        c=$(cat "$d/comm" 2>/dev/null) || continue
+        case $c in Tuvo.exe | wineserver* | tuvo_process_be*) continue ;; esac
+        { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        total=$((total + $(cpu_ns "${d#/proc/}" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
 
-echo "bench: Tuvo.exe, $starts starts and $seconds s per mode" >&2
+if [ -n "${TUVO_BENCH_PROGRAM:-}" ]; then
+    TUVO_BENCH_PROGRAM=$(winepath -w "$TUVO_BENCH_PROGRAM")
+    export TUVO_BENCH_PROGRAM
+fi
+server_pid=$(wineserver_pid) || { echo "bench: no Wine server for $WINEPREFIX" >&2; exit 1; }
+xvfb_pid=$WINE_SESSION_XVFB_PID
+
+# A run is a mode and a pointer state ("OFF moving"); each has a begin and an end sample of
+# every process, and of the clock.
+declare -a runs=() startups=()
+declare -A tuvo=() server=() xserver=() others=() coarse=() clock=() hwm=() peak=() overlay=()
+
+sample() {  # sample KEY SUFFIX TUVO_PID
+    local key=$1 at=$2 tpid=$3
+    clock[$key $at]=$(date +%s%N)
+    tuvo[$key $at]=$(cpu_ns "$tpid")
+    coarse[$key $at]=$(cpu_ns_coarse "$tpid")
+    server[$key $at]=$(cpu_ns "$server_pid")
+    xserver[$key $at]=$(cpu_ns "$xvfb_pid")
+    others[$key $at]=$(others_ns)
+}
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "bench: Tuvo.exe, $starts starts and $seconds s per run" >&2
 coproc BENCH { wine "$root/build/win64/tuvo_process_bench.exe" "$seconds" "$starts" 2>&1; }
 bench_pid=$BENCH_PID
 # Own copies of the pipes: bash closes the coprocess's own as soon as it has ended.
 exec {from_bench}<&"${BENCH[0]}" {to_bench}>&"${BENCH[1]}"
-while read -r kind a b c <&"$from_bench"; do
-    a=${a%$'\r'} b=${b%$'\r'} c=${c%$'\r'}
+declare -A tpid=()
+while read -r kind a b c d <&"$from_bench"; do
+    a=${a%$'\r'} b=${b%$'\r'} c=${c%$'\r'} d=${d%$'\r'}
     case $kind in
         startup) startups+=("$a") ;;
-        overlay) overlay[$a]=$b ;;
-        peak) peak[$a]=$b ;;
+        overlay) overlay["$a $b"]=$c ;;
+        peak) peak["$a $b"]=$c ;;
         sample)
-            mode=$b
+            key="$b $c"
             if [ "$a" = begin ]; then
-                modes+=("$mode")
-                pid[$mode]=$(tuvo_linux_pid) ||
-                    { echo "bench: no Linux process for Tuvo.exe" >&2; exit 1; }
-                cpu0[$mode]=$(cpu_ns "${pid[$mode]}")
-                coarse0[$mode]=$(cpu_ns_coarse "${pid[$mode]}")
-                t0[$mode]=$(date +%s%N)
+                runs+=("$key")
+                tpid[$key]=0
+                if [ "$b" != none ]; then
+                    tpid[$key]=$(tuvo_linux_pid) ||
+                        { echo "bench: no Linux process for Tuvo.exe" >&2; exit 1; }
+                fi
+                sample "$key" 0 "${tpid[$key]}"
             else
-                t1[$mode]=$(date +%s%N)
-                cpu1[$mode]=$(cpu_ns "${pid[$mode]}")
-                coarse1[$mode]=$(cpu_ns_coarse "${pid[$mode]}")
-                hwm[$mode]=$(awk '/^VmHWM:/ { print $2 }' /proc/"${pid[$mode]}"/status)
+                sample "$key" 1 "${tpid[$key]}"
+                [ "${tpid[$key]}" = 0 ] ||
+                    hwm[$key]=$(awk '/^VmHWM:/ { print $2 }' /proc/"${tpid[$key]}"/status)
             fi
             echo ok >&"$to_bench"
             ;;
-        *) echo "bench: $kind $a $b $c" >&2 ;;
+        *) echo "bench: $kind $a $b $c $d" >&2 ;;
     esac
 done
 wait "$bench_pid" || { echo "bench: the Windows program failed" >&2; exit 1; }
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# Per-tick CPU in microseconds: CPU time over the run divided by elapsed / 50 ms.
-per_tick_us() {
-    awk -v cpu=$(($2 - $1)) -v elapsed=$(($4 - $3)) \
-        'BEGIN { printf "%.1f", cpu / 1000 / (elapsed / 50e6) }'
+# Per-tick CPU of one process in a run, in microseconds: CPU time over the run divided by the
+# ticks, elapsed / 50 ms.
+per_tick() {  # per_tick ARRAY KEY
+    local -n account=$1
+    awk -v cpu=$((${account[$2 1]} - ${account[$2 0]})) \
+        -v elapsed=$((${clock[$2 1]} - ${clock[$2 0]})) \
+        'BEGIN { printf "%.0f", cpu / 1000 / (elapsed / 50e6) }'
 }
 
 machine_cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 echo
 echo "Measured $(date -u +%Y-%m-%d) on ${machine_cpu:-an unknown CPU}, nproc $(nproc), \
-$(uname -sr), $(wine --version 2>/dev/null), virtual display 1920 × 1080."
+$(uname -sr), $(wine --version 2>/dev/null), virtual display 1920 × 1080; load average \
+$load_before before, $load_after after."
+echo
+echo "CPU time per 50 ms tick in µs, over $seconds s per run; in brackets, above the run of the \
+same pointer driver with no Tuvo running (the pointer moving, or at rest)."
+echo
+echo "| Mode | Tuvo | Wine server | X server | Total |"
+echo "|---|---|---|---|---|"
+for key in "${runs[@]}"; do
+    mode=${key% *} pointer=${key#* }
+    base="none $pointer"
+    t=$(per_tick tuvo "$key") w=$(per_tick server "$key") x=$(per_tick xserver "$key")
+    o=$(per_tick others "$key")
+    total=$((t + w + x))
+    if [ "$mode" = none ]; then
+        label="No Tuvo (the driver alone)"
+        cells="| – | $w | $x | $total |"
+        eval "base_w_$pointer=$w base_x_$pointer=$x"
+    else
+        label=$mode
+        bw=base_w_$pointer bx=base_x_$pointer
+        dw=$((w - ${!bw:-0})) dx=$((x - ${!bx:-0}))
+        cells=$(printf '| %d | %d (%+d) | %d (%+d) | %d (**%+d**) |' \
+            "$t" "$w" "$dw" "$x" "$dx" "$total" $((t + dw + dx)))
+        # The mode's overlay must have been showing, and none in OFF.
+        [ "${overlay[$key]:-}" = "$([ "$mode" = OFF ] && echo 0 || echo 1)" ] ||
+            cells+=" **overlay not as expected**"
+        # The clock-tick account checks the scheduler's sum, which loses threads that ended.
+        c=$(per_tick coarse "$key")
+        awk -v a="$t" -v b="$c" 'BEGIN { exit !(a - b > 0.2 * b + 20 || b - a > 0.2 * b + 20) }' \
+            && echo "bench: $key: thread sum $t µs, process account $c µs per tick" >&2
+    fi
+    [ "$pointer" = moving ] || label+=", pointer at rest"
+    echo "| $label $cells"
+    # The prefix's other processes are not in the total: say so when they would count.
+    [ "$o" -le 20 ] || echo "bench: $key: other Wine processes of the prefix $o µs per tick" >&2
+done
 echo
 echo "| Figure | Value | How |"
 echo "|---|---|---|"
 
-median=$(printf '%s\n' "${startups[@]}" | sort -n | awk '{ v[NR] = $1 } END {
-    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf "%.0f ms (median of %d; %.0f to %.0f)", m, NR, v[1], v[NR] }')
-echo "| Start-up to a visible panel | $median | CreateProcess until the main window and its panel \
-are visible, polled every 1 ms; after one unmeasured start |"
-
-off_us=""
-pointer=$([ -n "${TUVO_BENCH_STILL:-}" ] && echo "at rest" || echo moving)
-how="Tuvo's CPU time, all threads, read from /proc over ${seconds} s with the pointer $pointer, \
-divided by the ticks: elapsed ÷ 50 ms. OFF is the baseline: the panel's and the lens's timers run \
-in every mode"
-for mode in "${modes[@]}"; do
-    us=$(per_tick_us "${cpu0[$mode]}" "${cpu1[$mode]}" "${t0[$mode]}" "${t1[$mode]}")
-    coarse=$(per_tick_us "${coarse0[$mode]}" "${coarse1[$mode]}" "${t0[$mode]}" "${t1[$mode]}")
-    ticks=$(( (${t1[$mode]} - ${t0[$mode]}) / 50000000 ))
-    share=$(awk -v cpu=$((${cpu1[$mode]} - ${cpu0[$mode]})) -v e=$((${t1[$mode]} - ${t0[$mode]})) \
-        'BEGIN { printf "%.2f", 100 * cpu / e }')
-    value="$us µs ($ticks ticks, $share % of one core"
-    if [ "$mode" = OFF ]; then
-        off_us=$us
-    elif [ -n "$off_us" ]; then
-        value+="; $(awk -v a="$us" -v b="$off_us" 'BEGIN { printf "%+.1f", a - b }') µs over OFF"
-    fi
-    value+=")"
-    # The mode's overlay must have been showing, and none in OFF.
-    [ "${overlay[$mode]:-}" = "$([ "$mode" = OFF ] && echo 0 || echo 1)" ] ||
-        value+=" **overlay not as expected**"
-    echo "| CPU per tick, $mode | $value | $how |"
-    how=""
-    # The clock-tick account checks the scheduler's sum, which loses threads that ended.
-    awk -v a="$us" -v b="$coarse" 'BEGIN { exit !(a - b > 0.2 * b + 20 || b - a > 0.2 * b + 20) }' \
-        && echo "bench: $mode: thread sum $us µs, process account $coarse µs per tick" >&2
-done
+if [ "${#startups[@]}" -gt 0 ]; then
+    median=$(printf '%s\n' "${startups[@]}" | sort -n | awk '{ v[NR] = $1 } END {
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf "%.0f ms (median of %d; %.0f to %.0f)", m, NR, v[1], v[NR] }')
+    echo "| Start-up to a visible panel | $median | CreateProcess until the main window and its \
+panel are visible, polled every 1 ms; after one unmeasured start |"
+fi
 
 how="GetProcessMemoryInfo at the end of the mode's run (in brackets: VmHWM from /proc)"
-for mode in "${modes[@]}"; do
-    value=$(awk -v p="${peak[$mode]:-0}" -v h="${hwm[$mode]:-0}" \
+for key in "${runs[@]}"; do
+    [ "${key% *}" != none ] && [ "${key#* }" = moving ] || continue
+    value=$(awk -v p="${peak[$key]:-0}" -v h="${hwm[$key]:-0}" \
         'BEGIN { printf "%.1f MiB (%.1f MiB)", p / 1048576, h / 1024 }')
-    echo "| Peak working set, $mode | $value | $how |"
+    echo "| Peak working set, ${key% *} | $value | $how |"
     how=""
 done
 

@@ -246,6 +246,72 @@ TEST_F(RibbonDrawing, DrawsEachLookOnTheVerticesAndReleasesEveryObject)
     }
 }
 
+// A tick clears only where the previous frame may have drawn: after every tick of a wild path
+// the surface must hold exactly what a fresh window draws from the same history in one go.
+TEST_F(RibbonDrawing, EveryTickLeavesTheSurfaceAsAWholeRedrawWould)
+{
+    const struct {
+        const char* look;
+        BOOL line, dots, polyline;
+        int lineWidth, dotWidth;  // points
+    } cases[] = {
+        {"curve", TRUE, FALSE, FALSE, 10, 5},
+        {"polyline", TRUE, FALSE, TRUE, 10, 5},
+        {"dots only", FALSE, TRUE, TRUE, 5, 10},
+        {"curve and dots", TRUE, TRUE, FALSE, 2, 10},
+    };
+    auto setUp = [&](CMonitorWin& ribbon, const auto& c) {
+        ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
+        ribbon.m_hWndPanel = m_panel;
+        ribbon.InitOverlay();
+        ribbon.m_bLine = c.line;
+        ribbon.m_bDots = c.dots;
+        ribbon.m_bPolyline = c.polyline;
+        ribbon.m_nLineWidth = c.lineWidth;
+        ribbon.m_nDotWidth = c.dotWidth;
+        ribbon.m_bActive = TRUE;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.look);
+        CMonitorWin ribbon;
+        setUp(ribbon, c);
+        unsigned seed = 12345;
+        Point p{900, 500};
+        for (int tick = 0; tick < 40; ++tick) {
+            // Sharp turns (the curve's corners reach out furthest), rests, and now and then a
+            // jump that squeezes the trail to fit the surface.
+            seed = seed * 1103515245u + 12345u;
+            const int step = tick % 10 == 9 ? 700 : tick % 7 == 3 ? 0 : 90;
+            p.x += (static_cast<int>((seed >> 16) % 3) - 1) * step;
+            p.y += (static_cast<int>((seed >> 20) % 3) - 1) * step;
+            p.x = 300 + ((p.x - 300) % 1300 + 1300) % 1300;  // kept on the screen
+            p.y = 200 + ((p.y - 200) % 700 + 700) % 700;
+            ribbon.UpdateTrail(p);
+
+            CMonitorWin whole;
+            setUp(whole, c);
+            // One position older, so that its tick pushes the newest back in front.
+            whole.m_ptHistory = ribbon.m_ptHistory;
+            for (int i = 0; i < TRAIL_POINTS - 1; ++i) {
+                whole.m_ptHistory[i] = ribbon.m_ptHistory[i + 1];
+            }
+            whole.UpdateTrail(ribbon.m_ptHistory[0]);
+            ::GdiFlush();
+            ASSERT_EQ(whole.m_ptHistory, ribbon.m_ptHistory);
+            const CSurface& a = ribbon.m_image;
+            const CSurface& b = whole.m_image;
+            ASSERT_EQ(a.GetWidth() * a.GetHeight(), b.GetWidth() * b.GetHeight());
+            int differing = 0;
+            for (int i = 0; i < a.GetWidth() * a.GetHeight(); ++i) {
+                differing += (a.GetBits()[i] & 0xFFFFFF) != (b.GetBits()[i] & 0xFFFFFF);
+            }
+            EXPECT_EQ(differing, 0) << "pixels left over after tick " << tick;
+            whole.DestroyWindow();
+        }
+        ribbon.DestroyWindow();
+    }
+}
+
 TEST_F(RibbonDrawing, AnInactiveTrailRecordsThePositionAndHides)
 {
     CMonitorWin ribbon;

@@ -35,6 +35,11 @@ TestWindow::~TestWindow()
 
 void TestWindow::Show() { ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE); }
 void TestWindow::Hide() { ::ShowWindow(m_hWnd, SW_HIDE); }
+void TestWindow::Raise(bool topMost)
+{
+    ::SetWindowPos(m_hWnd, topMost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 LRESULT CALLBACK TestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -20,6 +20,9 @@ public:
     HWND Handle() const { return m_hWnd; }
     void Show();
     void Hide();
+    // Moves the window to the top of the Z-order without activating it: of the ordinary
+    // windows, or with topMost of all windows (it then stays top-most).
+    void Raise(bool topMost = false);
     // Left-button presses the window received.
     int Clicks() const { return m_clicks.load(); }
     // Paint requests the window received: another program that invalidates every window on the
