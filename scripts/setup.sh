@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     cmake g++ make
     googletest libgtest-dev libbenchmark-dev
-    mingw-w64 strip-nondeterminism
+    mingw-w64 strip-nondeterminism unzip
     wine wine64
     xvfb x11-utils xcompmgr imagemagick
     fonts-ipafont-gothic
