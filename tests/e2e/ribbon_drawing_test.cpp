@@ -66,6 +66,14 @@ protected:
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
     }
 
+    // Makes the trail window and sets it up as the panel does, beside the stand-in panel.
+    void MakeRibbon(CMonitorWin& ribbon)
+    {
+        ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
+        ribbon.m_hWndPanel = m_panel;
+        ribbon.InitOverlay();
+    }
+
     ULONG_PTR m_gdiplusToken = 0;
     HWND m_panel = nullptr;
 };
@@ -177,9 +185,7 @@ TEST_F(RibbonDrawing, DrawsEachLookOnTheVerticesAndReleasesEveryObject)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.look);
         CMonitorWin ribbon;
-        ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
-        ribbon.m_hWndPanel = m_panel;
-        ribbon.InitOverlay();
+        ASSERT_NO_FATAL_FAILURE(MakeRibbon(ribbon));
         ribbon.m_bLine = c.line;
         ribbon.m_bDots = c.dots;
         ribbon.m_bPolyline = c.polyline;
@@ -261,9 +267,7 @@ TEST_F(RibbonDrawing, EveryTickLeavesTheSurfaceAsAWholeRedrawWould)
         {"curve and dots", TRUE, TRUE, FALSE, 2, 10},
     };
     auto setUp = [&](CMonitorWin& ribbon, const auto& c) {
-        ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
-        ribbon.m_hWndPanel = m_panel;
-        ribbon.InitOverlay();
+        ASSERT_NO_FATAL_FAILURE(MakeRibbon(ribbon));
         ribbon.m_bLine = c.line;
         ribbon.m_bDots = c.dots;
         ribbon.m_bPolyline = c.polyline;
@@ -315,9 +319,7 @@ TEST_F(RibbonDrawing, EveryTickLeavesTheSurfaceAsAWholeRedrawWould)
 TEST_F(RibbonDrawing, AnInactiveTrailRecordsThePositionAndHides)
 {
     CMonitorWin ribbon;
-    ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
-    ribbon.m_hWndPanel = m_panel;
-    ribbon.InitOverlay();
+    ASSERT_NO_FATAL_FAILURE(MakeRibbon(ribbon));
     ribbon.m_bActive = TRUE;
     ribbon.UpdateTrail(Point{700, 500});
     ASSERT_TRUE(::IsWindowVisible(ribbon.m_hWnd));
@@ -362,9 +364,7 @@ TEST_F(RibbonDrawing, APictureAStepFailedOnIsDrawnAgainAtTheNextTick)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
         const auto setUp = [&](CMonitorWin& ribbon) {
-            ASSERT_TRUE(ribbon.Create(CMonitorWin::IDD, nullptr));
-            ribbon.m_hWndPanel = m_panel;
-            ribbon.InitOverlay();
+            ASSERT_NO_FATAL_FAILURE(MakeRibbon(ribbon));
             ribbon.m_bPolyline = c.polyline;
             ribbon.m_bDots = c.dots;
             ribbon.m_crLine = RGB(255, 128, 0);
