@@ -2,8 +2,10 @@
 // program runs (see harness/fault_hook_block.h). At its first call it patches the program's own
 // imports of the calls through which a real desk fails it: the pointer position, which cannot be
 // read while the workstation is locked or on the secure desktop, and the making of a dialog
-// window, which fails when the system is out of window handles. It also records, in order, each
-// window's end and each timer the program stops, so a test sees the real order of the shutdown.
+// window, which fails when the system is out of window handles. Asked to, it keeps the program's
+// window timers from starting, so that only the ticks a test sends move anything. It also
+// records, in order, each window's end and each timer the program stops, so a test sees the real
+// order of the shutdown.
 #include <windows.h>
 
 #include "harness/fault_hook_block.h"
@@ -82,6 +84,11 @@ UINT_PTR WINAPI WatchedSetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC
 {
     if (window == nullptr) {
         ::InterlockedIncrement(&g_block->windowlessTimers);
+    } else if (g_block->windowTimersHeld) {
+        ::InterlockedIncrement(&g_block->heldTimers);
+        // What the window system reports when it has no timer left to give.
+        ::SetLastError(ERROR_NO_SYSTEM_RESOURCES);
+        return 0;
     }
     return g_setTimer(window, id, elapse, proc);
 }

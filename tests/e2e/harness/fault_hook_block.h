@@ -1,8 +1,9 @@
 #pragma once
 // What a test and the fault hook library inside the running program share: a block of memory
 // named after the program's process id. The test says which faults the program meets (a pointer
-// that cannot be read, a dialog window that cannot be made); the library makes them happen at
-// the program's own calls into the system and reports what it did and what it saw.
+// that cannot be read, a dialog window that cannot be made, window timers that do not start);
+// the library makes them happen at the program's own calls into the system and reports what it
+// did and what it saw.
 #include <windows.h>
 
 #include <string>
@@ -33,6 +34,8 @@ struct FaultHookBlock {
     CreationFault creationFaults[kCreationFaults];  // test
     volatile LONG failedCreations;     // library: the dialog windows it kept from being made
     volatile LONG windowlessTimers;    // library: timers the program started without a window
+    volatile LONG windowTimersHeld;    // test: while nonzero, no window timer starts
+    volatile LONG heldTimers;          // library: the window timers it kept from starting
     volatile LONG recording;           // test: while nonzero, events are recorded
     volatile LONG eventCount;          // library
     FaultHookEvent events[kEvents];

@@ -90,15 +90,15 @@ Rect MagnifierCall::RectField(const char* key) const
                 static_cast<int>(n[3])};
 }
 
-StandInFolder::StandInFolder(StandIn variant)
+StandInFolder::StandInFolder(StandIn variant, const std::wstring& program)
     : m_folder(TestProgramFolder() + L"\\lens-standin-run")
 {
     ::CreateDirectoryW(m_folder.c_str(), nullptr);
     RemoveFiles();  // what a run that was cut short left behind
     const std::wstring library =
         TestProgramFolder() + L"\\standins\\" + FolderOf(variant) + L"\\" + kLibrary;
-    m_ready = ::CopyFileW(TuvoProcess::DefaultProgramPath().c_str(),
-                          (m_folder + L"\\" + kProgram).c_str(), FALSE) &&
+    const std::wstring source = program.empty() ? TuvoProcess::DefaultProgramPath() : program;
+    m_ready = ::CopyFileW(source.c_str(), (m_folder + L"\\" + kProgram).c_str(), FALSE) &&
               ::CopyFileW(library.c_str(), (m_folder + L"\\" + kLibrary).c_str(), FALSE);
 }
 

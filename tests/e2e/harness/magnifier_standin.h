@@ -28,7 +28,8 @@ struct MagnifierCall {
 
 class StandInFolder {
 public:
-    explicit StandInFolder(StandIn variant = StandIn::Complete);
+    // A copy of `program` (empty: the Tuvo.exe beside the test program) with the stand-in.
+    explicit StandInFolder(StandIn variant = StandIn::Complete, const std::wstring& program = {});
     ~StandInFolder();  // removes the folder: end the program first
     StandInFolder(const StandInFolder&) = delete;
     StandInFolder& operator=(const StandInFolder&) = delete;

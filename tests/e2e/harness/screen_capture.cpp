@@ -55,6 +55,12 @@ COLORREF ScreenCapture::At(Point p) const
     return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
+bool ScreenCapture::SameAs(const ScreenCapture& other) const
+{
+    return m_left == other.m_left && m_top == other.m_top && m_width == other.m_width &&
+           m_height == other.m_height && m_pixels == other.m_pixels;
+}
+
 bool ScreenCapture::SaveBmp(const std::wstring& path) const
 {
     if (m_width == 0) {

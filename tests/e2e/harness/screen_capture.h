@@ -17,6 +17,8 @@ public:
     int Height() const { return m_height; }
     // The colour at a screen position (virtual-screen coordinates); black outside the picture.
     COLORREF At(Point p) const;
+    // True when both pictures have the same place, size and pixels.
+    bool SameAs(const ScreenCapture& other) const;
     // Writes the picture as a bottom-up 24-bit BMP file, making the folder if needed.
     bool SaveBmp(const std::wstring& path) const;
 

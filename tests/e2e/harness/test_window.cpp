@@ -12,8 +12,8 @@ TestWindow::TestWindow(const std::wstring& title, const RECT& rect, bool visible
 }
 
 TestWindow::TestWindow(const std::wstring& title, const RECT& rect,
-                       std::vector<std::wstring> lines)
-    : m_lines(std::move(lines))
+                       std::vector<std::wstring> lines, bool checkered)
+    : m_lines(std::move(lines)), m_checkered(checkered)
 {
     m_ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_thread = std::thread(&TestWindow::Run, this, title, rect, true);
@@ -80,6 +80,9 @@ void TestWindow::Paint(HWND hWnd)
 {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hWnd, &ps);
+    if (m_checkered) {
+        PaintSquares(hWnd, dc);
+    }
     HFONT title = ::CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                                 ANTIALIASED_QUALITY, 0, L"Arial");
     HFONT body = ::CreateFontW(34, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
@@ -100,6 +103,23 @@ void TestWindow::Paint(HWND hWnd)
     ::DeleteObject(title);
     ::DeleteObject(body);
     ::EndPaint(hWnd, &ps);
+}
+
+void TestWindow::PaintSquares(HWND hWnd, HDC dc)
+{
+    const int kSide = 40;
+    const COLORREF kColours[] = {RGB(255, 255, 255), RGB(120, 170, 230), RGB(250, 200, 120),
+                                 RGB(140, 210, 150), RGB(60, 60, 90)};
+    RECT client{};
+    ::GetClientRect(hWnd, &client);
+    for (int y = 0; y < client.bottom; y += kSide) {
+        for (int x = 0; x < client.right; x += kSide) {
+            const RECT square{x, y, x + kSide, y + kSide};
+            HBRUSH brush = ::CreateSolidBrush(kColours[(x / kSide + 2 * (y / kSide)) % 5]);
+            ::FillRect(dc, &square, brush);
+            ::DeleteObject(brush);
+        }
+    }
 }
 
 void TestWindow::Run(std::wstring title, RECT rect, bool visible)

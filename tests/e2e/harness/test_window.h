@@ -11,8 +11,10 @@
 class TestWindow {
 public:
     TestWindow(const std::wstring& title, const RECT& rect, bool visible = true);
-    // A window showing lines of text, like a page being presented.
-    TestWindow(const std::wstring& title, const RECT& rect, std::vector<std::wstring> lines);
+    // A window showing lines of text, like a page being presented; `checkered`, over squares of
+    // several colours, so that a translucent or magnified picture above it shows what it does.
+    TestWindow(const std::wstring& title, const RECT& rect, std::vector<std::wstring> lines,
+               bool checkered = false);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
@@ -34,8 +36,10 @@ private:
     void Run(std::wstring title, RECT rect, bool visible);
 
     void Paint(HWND hWnd);
+    void PaintSquares(HWND hWnd, HDC dc);
 
     std::vector<std::wstring> m_lines;
+    bool m_checkered = false;
     std::thread m_thread;
     HANDLE m_ready = nullptr;
     HWND m_hWnd = nullptr;
