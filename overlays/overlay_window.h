@@ -20,11 +20,19 @@ void HideOverlay(CWnd& overlay);
 // Hides the overlay when p is over the panel's window; true when p is over it.
 bool HideOverPanel(CWnd& overlay, HWND hWndPanel, Point p);
 
+// What a tick does with an overlay that is shown at its target and in its place already.
+enum class WhenInPlace {
+    Leave,       // nothing: no call
+    PlaceAgain,  // the whole placement once more, for a window whose picture has changed
+};
+
 // Shows the overlay at target in its place in the Z-order, applying only what is not in place
-// already: an overlay shown at target and in its place is not touched. The overlay is not
-// activated: it must never take the focus from the window the user works in, and an activated
-// window would move to the top instead of staying behind the companion.
-void ShowOverlayAt(CWnd& overlay, const Rect& target);
+// already: an overlay shown at target and in its place is not touched unless asked to be
+// placed again. The overlay is not activated: it must never take the focus from the window the
+// user works in, and an activated window would move to the top instead of staying behind the
+// companion.
+void ShowOverlayAt(CWnd& overlay, const Rect& target, WhenInPlace inPlace = WhenInPlace::Leave);
 
 // The whole rule: hide over the panel, else show at target.
-void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target);
+void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target,
+                  WhenInPlace inPlace = WhenInPlace::Leave);

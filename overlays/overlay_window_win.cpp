@@ -73,7 +73,7 @@ bool HideOverPanel(CWnd& overlay, HWND hWndPanel, Point p)
     return true;
 }
 
-void ShowOverlayAt(CWnd& overlay, const Rect& target)
+void ShowOverlayAt(CWnd& overlay, const Rect& target, WhenInPlace inPlace)
 {
     // Looked up on every tick: the companion may come, hide or go at any time.
     HWND companion = ::FindWindowW(nullptr, kCompanionTitle);
@@ -84,8 +84,10 @@ void ShowOverlayAt(CWnd& overlay, const Rect& target)
     // Placing a window again costs both servers a round even where nothing changes: only what
     // is not in place is applied. The Z-order is read on every tick, so a window that came
     // above the overlay or between it and the companion has it placed again at once.
-    const PlacementChange change = ChangeToPlace(ReadOverlay(overlay.m_hWnd, companion), target,
-                                                 wanted);
+    PlacementChange change = ChangeToPlace(ReadOverlay(overlay.m_hWnd, companion), target, wanted);
+    if (!change.Any() && inPlace == WhenInPlace::PlaceAgain) {
+        change = PlacementChange{true, true, true, true};  // all of it, as a first placement would
+    }
     if (change.Any()) {
         const CWnd* insertAfter = wanted == OverlayPlacement::BehindCompanion
                                       ? CWnd::FromHandle(companion)
@@ -95,9 +97,9 @@ void ShowOverlayAt(CWnd& overlay, const Rect& target)
     }
 }
 
-void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target)
+void PlaceOverlay(CWnd& overlay, HWND hWndPanel, Point p, const Rect& target, WhenInPlace inPlace)
 {
     if (!HideOverPanel(overlay, hWndPanel, p)) {
-        ShowOverlayAt(overlay, target);
+        ShowOverlayAt(overlay, target, inPlace);
     }
 }

@@ -145,6 +145,7 @@ void CMonitorWin::UpdateTrail(Point pt)
     if (!IsEmpty(changed)) {
         const RECT update{changed.left, changed.top, changed.right, changed.bottom};
         ::InvalidateRect(m_hWnd, &update, TRUE);
+        m_bRepaintedSincePlaced = true;
     }
 }
 
@@ -270,7 +271,15 @@ void CMonitorWin::PlaceWindow()
     const Point pt = m_ptHistory[0];
     const Point origin = GetTrailWindowOrigin(pt, m_ptHead);
     const Rect target{origin.x, origin.y, origin.x + m_szWindow.x, origin.y + m_szWindow.y};
-    PlaceOverlay(*this, m_hWndPanel, pt, target);
+    // The colour key cuts the window's shape out of its picture. Under Wine a compositing
+    // manager takes a new shape only when the window is placed again, and the repaint comes
+    // after this tick's placement: so the tick after a repaint places the window once more even
+    // where it stands already. Without this, a trail that vanished into the resting pointer
+    // stayed on the screen for as long as the pointer rested.
+    const WhenInPlace inPlace =
+        m_bRepaintedSincePlaced ? WhenInPlace::PlaceAgain : WhenInPlace::Leave;
+    m_bRepaintedSincePlaced = false;
+    PlaceOverlay(*this, m_hWndPanel, pt, target, inPlace);
 }
 
 void CMonitorWin::OnPaint()

@@ -91,4 +91,6 @@ private:
     Point m_szWindow;
     // The part of the surface that may hold trail pixels; everything else is the key colour.
     Rect m_rcInk;
+    // The window was repainted after the tick placed it: the next tick places it once more.
+    bool m_bRepaintedSincePlaced = false;
 };
