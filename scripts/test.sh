@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, plain and under AddressSanitizer and UBSan, then the
 # end-to-end tests of the real Tuvo.exe under Wine in a virtual display that this script starts
-# and stops, a short soak (the full one is scripts/soak.sh), and the check of the release
-# packages, which it builds. Installs what is missing first.
+# and stops (those of the screen under a compositing manager last, each test command starting
+# and stopping its own), a short soak (the full one is scripts/soak.sh), and the check of the
+# release packages, which it builds. Installs what is missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -22,6 +23,9 @@ source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$root/build/wineprefix"
 ctest --test-dir "$root/build/win64" --output-on-failure -L e2e
+
+echo "== end-to-end tests under a compositing manager (tests/e2e/under_compositor.sh)"
+ctest --test-dir "$root/build/win64" --output-on-failure -L compositor
 
 echo "== soak, short (the full soak: scripts/soak.sh)"
 env -u TUVO_SOAK_SCALE ctest --test-dir "$root/build/win64" --output-on-failure -L soak

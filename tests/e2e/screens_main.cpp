@@ -26,6 +26,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -155,18 +156,13 @@ private:
         if (!WaitUntil([&] { return NothingLeftToPaint(m_tuvo.Pid()); })) {
             return Fail(name + ": the program did not finish painting");
         }
-        ScreenCapture previous;
-        for (int read = 0; read < 50; ++read) {
-            ::Sleep(100);
-            ScreenCapture now;
-            if (now.Width() > 0 && now.SameAs(previous)) {
-                const std::wstring file =
-                    m_folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
-                return now.SaveBmp(file) || Fail(name + ": the picture could not be written");
-            }
-            previous = std::move(now);
+        const std::optional<ScreenCapture> shot = SettledScreen();
+        if (!shot) {
+            return Fail(name + ": the screen did not come to rest");
         }
-        return Fail(name + ": the screen did not come to rest");
+        const std::wstring file =
+            m_folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+        return shot->SaveBmp(file) || Fail(name + ": the picture could not be written");
     }
 
     const TuvoProcess& m_tuvo;

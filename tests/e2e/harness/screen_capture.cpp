@@ -1,6 +1,7 @@
 #include "harness/screen_capture.h"
 
 #include <cstdio>
+#include <utility>
 
 ScreenCapture::ScreenCapture()
 {
@@ -59,6 +60,20 @@ bool ScreenCapture::SameAs(const ScreenCapture& other) const
 {
     return m_left == other.m_left && m_top == other.m_top && m_width == other.m_width &&
            m_height == other.m_height && m_pixels == other.m_pixels;
+}
+
+std::optional<ScreenCapture> SettledScreen()
+{
+    ScreenCapture previous;
+    for (int read = 0; read < 50; ++read) {
+        ::Sleep(100);
+        ScreenCapture now;
+        if (now.Width() > 0 && now.SameAs(previous)) {
+            return now;
+        }
+        previous = std::move(now);
+    }
+    return std::nullopt;
 }
 
 bool ScreenCapture::SaveBmp(const std::wstring& path) const

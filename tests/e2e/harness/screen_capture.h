@@ -3,6 +3,7 @@
 // context), so it shows what a user would see; it can be saved as a 24-bit BMP file.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ private:
     int m_stride = 0;             // bytes per row, a multiple of 4
     std::vector<BYTE> m_pixels;  // blue, green, red per pixel, the bottom row first
 };
+
+// The screen once it has come to rest: a picture that agrees with one taken 100 ms before it.
+// Empty when the screen kept changing for five seconds.
+std::optional<ScreenCapture> SettledScreen();
 
 // The folder of this test program, where the build keeps its outputs.
 std::wstring TestProgramFolder();
