@@ -5,12 +5,17 @@
 #   panel, peak working set, and the CPU time per 50 ms tick in each mode of the three processes
 #   a tick keeps busy: Tuvo, the Wine server of this script's prefix and this script's X server.
 #   The same pointer driver also runs with no Tuvo at all: every mode is shown above that
-#   baseline too, since the driver's own pointer moves load both servers;
+#   baseline too, since the driver's own pointer moves load both servers. Then the platform
+#   floors run in Tuvo's place (bench/floor_scenarios.h): bare window programs that make only
+#   the platform calls of one part of a tick, so each mode's cost reads against what the window
+#   system alone asks for those calls;
 # - the in-process tick budget: heap allocations, objects and handles over thousands of ticks.
 # Wine reports no CPU times for another process, so this script reads them from the Linux side
 # (/proc) while the Windows program bench/process_bench_win.cpp drives Tuvo.
 # Usage: scripts/bench.sh [seconds per run, default 30] [measured starts, default 7]
 # TUVO_BENCH_PROGRAM=/path/to/Tuvo.exe measures another build of the program (before and after).
+# TUVO_BENCH_FLOORS chooses the floors: unset, all but the variants (alternative forms of the same
+# calls); "all"; "none"; or names from the table, e.g. "move-small move-small-nosendchanging".
 # The figures are only worth reading on a quiet machine: the load average is printed beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,11 +37,12 @@ echo "bench: tick budget (in-process)" >&2
 budget=$(wine "$root/build/win64/tuvo_inprocess.exe" --gtest_filter='EveryMode/TickBudget.*' \
     2>&1 | tr -d '\r' | grep '^tick-budget ' || true)
 
-# The Linux process of the Tuvo.exe that runs in this script's Wine prefix.
-tuvo_linux_pid() {
+# The Linux process of the Windows program of this image name (Tuvo.exe, tuvo_floor.exe) that
+# runs in this script's Wine prefix; Linux keeps the first 15 characters of the name.
+program_linux_pid() {
     local d
     for d in /proc/[0-9]*; do
-        [ "$(cat "$d/comm" 2>/dev/null)" = "Tuvo.exe" ] || continue
+        [ "$(cat "$d/comm" 2>/dev/null)" = "${1:0:15}" ] || continue
         { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
         echo "${d#/proc/}"
         return 0
@@ -78,12 +84,14 @@ cpu_ns_coarse() {
 }
 
 # The CPU time of the prefix's other Wine processes (the desktop's explorer.exe and the
-# services), the driver left out: a check that nothing else picks up a share of the tick.
+# services), the measured program (pid $1) and the driver left out: a check that nothing else
+# picks up a share of the tick.
 others_ns() {
     local d total=0 c
     for d in /proc/[0-9]*; do
+        [ "${d#/proc/}" != "$1" ] || continue
         c=$(cat "$d/comm" 2>/dev/null) || continue
-        case $c in Tuvo.exe | wineserver* | tuvo_process_be*) continue ;; esac
+        case $c in wineserver* | tuvo_process_be*) continue ;; esac
         { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
         total=$((total + $(cpu_ns "${d#/proc/}" 2>/dev/null || echo 0)))
     done
@@ -97,10 +105,11 @@ fi
 server_pid=$(wineserver_pid) || { echo "bench: no Wine server for $WINEPREFIX" >&2; exit 1; }
 xvfb_pid=$WINE_SESSION_XVFB_PID
 
-# A run is a mode and a pointer state ("OFF moving"); each has a begin and an end sample of
-# every process, and of the clock.
+# A run is a mode or a floor and a pointer state ("OFF moving"); each has a begin and an end
+# sample of every process, and of the clock.
 declare -a runs=() startups=()
 declare -A tuvo=() server=() xserver=() others=() coarse=() clock=() hwm=() peak=() overlay=()
+declare -A floor_label=()
 
 sample() {  # sample KEY SUFFIX TUVO_PID
     local key=$1 at=$2 tpid=$3
@@ -109,7 +118,7 @@ sample() {  # sample KEY SUFFIX TUVO_PID
     coarse[$key $at]=$(cpu_ns_coarse "$tpid")
     server[$key $at]=$(cpu_ns "$server_pid")
     xserver[$key $at]=$(cpu_ns "$xvfb_pid")
-    others[$key $at]=$(others_ns)
+    others[$key $at]=$(others_ns "$tpid")
 }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -119,20 +128,22 @@ bench_pid=$BENCH_PID
 # Own copies of the pipes: bash closes the coprocess's own as soon as it has ended.
 exec {from_bench}<&"${BENCH[0]}" {to_bench}>&"${BENCH[1]}"
 declare -A tpid=()
-while read -r kind a b c d <&"$from_bench"; do
-    a=${a%$'\r'} b=${b%$'\r'} c=${c%$'\r'} d=${d%$'\r'}
+while read -r kind line <&"$from_bench"; do
+    line=${line%$'\r'}
+    read -r a b c d e <<<"$line"
     case $kind in
         startup) startups+=("$a") ;;
-        overlay) overlay["$a $b"]=$c ;;
+        label) floor_label[$a]=${line#* } ;;
+        overlay) [ "$c" = 1 ] || overlay["$a $b"]=" **overlay not as expected**" ;;
         peak) peak["$a $b"]=$c ;;
         sample)
             key="$b $c"
             if [ "$a" = begin ]; then
                 runs+=("$key")
                 tpid[$key]=0
-                if [ "$b" != none ]; then
-                    tpid[$key]=$(tuvo_linux_pid) ||
-                        { echo "bench: no Linux process for Tuvo.exe" >&2; exit 1; }
+                if [ "$e" != - ]; then
+                    tpid[$key]=$(program_linux_pid "$e") ||
+                        { echo "bench: no Linux process for $e" >&2; exit 1; }
                 fi
                 sample "$key" 0 "${tpid[$key]}"
             else
@@ -164,7 +175,9 @@ $(uname -sr), $(wine --version 2>/dev/null), virtual display 1920 × 1080; load 
 $load_before before, $load_after after."
 echo
 echo "CPU time per 50 ms tick in µs, over $seconds s per run; in brackets, above the run of the \
-same pointer driver with no Tuvo running (the pointer moving, or at rest)."
+same pointer driver with no Tuvo running (the pointer moving, or at rest). In the rows \
+\"Platform alone\" and \"Variant\" a bare window program makes only the platform calls named, in \
+Tuvo's place: its column \"Tuvo\" is that program's own CPU."
 echo
 echo "| Mode | Tuvo | Wine server | X server | Total |"
 echo "|---|---|---|---|---|"
@@ -175,25 +188,24 @@ for key in "${runs[@]}"; do
     o=$(per_tick others "$key")
     total=$((t + w + x))
     if [ "$mode" = none ]; then
-        label="No Tuvo (the driver alone)"
+        row="No Tuvo (the driver alone)"
         cells="| – | $w | $x | $total |"
         eval "base_w_$pointer=$w base_x_$pointer=$x"
     else
-        label=$mode
+        row=${floor_label[$mode]:-$mode}
         bw=base_w_$pointer bx=base_x_$pointer
         dw=$((w - ${!bw:-0})) dx=$((x - ${!bx:-0}))
         cells=$(printf '| %d | %d (%+d) | %d (%+d) | %d (**%+d**) |' \
             "$t" "$w" "$dw" "$x" "$dx" "$total" $((t + dw + dx)))
-        # The mode's overlay must have been showing, and none in OFF.
-        [ "${overlay[$key]:-}" = "$([ "$mode" = OFF ] && echo 0 || echo 1)" ] ||
-            cells+=" **overlay not as expected**"
+        # The mode's overlay must have shown where and as it should, and none in OFF.
+        cells+=${overlay[$key]:-}
         # The clock-tick account checks the scheduler's sum, which loses threads that ended.
         c=$(per_tick coarse "$key")
         awk -v a="$t" -v b="$c" 'BEGIN { exit !(a - b > 0.2 * b + 20 || b - a > 0.2 * b + 20) }' \
             && echo "bench: $key: thread sum $t µs, process account $c µs per tick" >&2
     fi
-    [ "$pointer" = moving ] || label+=", pointer at rest"
-    echo "| $label $cells"
+    [ "$pointer" = moving ] || row+=", pointer at rest"
+    echo "| $row $cells"
     # The prefix's other processes are not in the total: say so when they would count.
     [ "$o" -le 20 ] || echo "bench: $key: other Wine processes of the prefix $o µs per tick" >&2
 done
@@ -211,7 +223,7 @@ fi
 
 how="GetProcessMemoryInfo at the end of the mode's run (in brackets: VmHWM from /proc)"
 for key in "${runs[@]}"; do
-    [ "${key% *}" != none ] && [ "${key#* }" = moving ] || continue
+    [ -n "${peak[$key]:-}" ] && [ "${key#* }" = moving ] || continue
     value=$(awk -v p="${peak[$key]:-0}" -v h="${hwm[$key]:-0}" \
         'BEGIN { printf "%.1f MiB (%.1f MiB)", p / 1048576, h / 1024 }')
     echo "| Peak working set, ${key% *} | $value | $how |"
