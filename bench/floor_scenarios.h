@@ -45,6 +45,11 @@ struct FloorScenario {
     FloorMove move = FloorMove::SetWindowPos;
     UINT extraMoveFlags = 0;  // added to the SetWindowPos flags of a move
     bool region = true;       // the highlight's elliptic window region
+    // Not the same look or place, to tell where a cost comes from:
+    bool colourKey = true;    // the lens's and the trail's colour key; false: alpha only
+    bool owned = true;        // the trail window owned by the panel's window
+    bool onScreen = false;    // the overlay moved back inside the screen where it would cross
+                              // its edge
     bool oneTimer = false;    // the lens's hidden check on the panel's timer: one timer in all
     bool restsToo = false;    // also measured with the pointer at rest
     bool variant = false;     // an alternative form: run only when TUVO_BENCH_FLOORS names it
@@ -98,8 +103,21 @@ inline constexpr FloorScenario kFloorScenarios[] = {
     {.name = "move-lens-nosendchanging",
      .label = "Variant: the lens moved with SWP_NOSENDCHANGING too",
      .overlay = FloorOverlay::Lens, .extraMoveFlags = SWP_NOSENDCHANGING, .variant = true},
+    {.name = "move-lens-defererase", .label = "Variant: the lens moved with SWP_DEFERERASE too",
+     .overlay = FloorOverlay::Lens, .extraMoveFlags = SWP_DEFERERASE, .variant = true},
     {.name = "move-lens-noredraw", .label = "Variant: the lens moved with SWP_NOREDRAW too",
      .overlay = FloorOverlay::Lens, .extraMoveFlags = SWP_NOREDRAW, .variant = true},
+    {.name = "move-trail-nokey",
+     .label = "Variant: the trail window without its colour key (not the same look)",
+     .overlay = FloorOverlay::Trail, .colourKey = false, .variant = true},
+    {.name = "move-trail-unowned", .label = "Variant: the trail window owned by no window",
+     .overlay = FloorOverlay::Trail, .owned = false, .variant = true},
+    {.name = "move-trail-onscreen",
+     .label = "Variant: the trail window kept inside the screen (not the same place)",
+     .overlay = FloorOverlay::Trail, .onScreen = true, .variant = true},
+    {.name = "move-lens-onscreen",
+     .label = "Variant: the lens kept inside the screen (not the same place)",
+     .overlay = FloorOverlay::Lens, .onScreen = true, .variant = true},
     {.name = "repaint-trail-bitblt",
      .label = "Variant: the trail window repainted with BitBlt",
      .overlay = FloorOverlay::Trail, .paint = FloorPaint::Copy, .variant = true},

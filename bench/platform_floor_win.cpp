@@ -186,13 +186,15 @@ bool Floor::Create(HINSTANCE instance)
     m_lens.reset(MakeWindow(L"TuvoFloorOverlay", L"", kOverlayExStyle, WS_POPUP,
                             RectAt(POINT{0, 0}, kLensSize), nullptr));
     m_trail.reset(MakeWindow(L"TuvoFloorOverlay", L"", kOverlayExStyle, WS_POPUP,
-                             RectAt(POINT{0, 0}, kTrailSize), m_panel.get()));
+                             RectAt(POINT{0, 0}, kTrailSize),
+                             m_scenario.owned ? m_panel.get() : nullptr));
     if (!m_panel || !m_lens || !m_trail) {
         return false;
     }
-    ::SetLayeredWindowAttributes(m_lens.get(), kLensKey, 255, LWA_COLORKEY | LWA_ALPHA);
+    const DWORD keyed = m_scenario.colourKey ? LWA_COLORKEY | LWA_ALPHA : LWA_ALPHA;
+    ::SetLayeredWindowAttributes(m_lens.get(), kLensKey, 255, keyed);
     ::SetLayeredWindowAttributes(m_trail.get(), kTrailKey,
-                                 static_cast<BYTE>(AlphaFromPercent(70)), LWA_COLORKEY | LWA_ALPHA);
+                                 static_cast<BYTE>(AlphaFromPercent(70)), keyed);
     m_surface = std::make_unique<Surface>(kTrailSize.cx, kTrailSize.cy);
     {
         // The key colour, and a trail's head at the centre, under the pointer: the picture the
@@ -318,8 +320,15 @@ void Floor::HighlightTick()
     ShowAt(m_highlight.get(), CentredOn(p, kHighlightSize));
 }
 
-void Floor::ShowAt(HWND overlay, const RECT& target)
+void Floor::ShowAt(HWND overlay, const RECT& wanted)
 {
+    RECT target = wanted;
+    if (m_scenario.onScreen) {
+        const int right = ::GetSystemMetrics(SM_CXSCREEN);
+        const int bottom = ::GetSystemMetrics(SM_CYSCREEN);
+        ::OffsetRect(&target, std::min(0L, right - target.right) + std::max(0L, -target.left),
+                     std::min(0L, bottom - target.bottom) + std::max(0L, -target.top));
+    }
     bool shown = IsShown(overlay);
     RECT now{};
     ::GetWindowRect(overlay, &now);

@@ -18,6 +18,7 @@
 // Usage: tuvo_process_bench [seconds per run] [measured starts]. TUVO_BENCH_PROGRAM names another
 // Tuvo.exe to measure (a Windows path), for a before-and-after comparison. TUVO_BENCH_FLOORS
 // chooses the floors: unset, every one but the variants; "all"; "none"; or names.
+// TUVO_BENCH_MODES=none leaves out Tuvo's own runs.
 #include <windows.h>
 #include <psapi.h>
 
@@ -351,7 +352,15 @@ int main(int argc, char** argv)
     if (!ChosenFloors(floors)) {
         return 1;
     }
-    std::vector<ModeRun> runs(std::begin(kModes), std::end(kModes));
+    // TUVO_BENCH_MODES=none: the floors alone, against the driver's own runs.
+    const char* modes = std::getenv("TUVO_BENCH_MODES");
+    const bool tuvoToo = modes == nullptr || std::string(modes) != "none";
+    std::vector<ModeRun> runs;
+    for (const ModeRun& mode : kModes) {
+        if (tuvoToo || mode.button == 0) {
+            runs.push_back(mode);
+        }
+    }
     for (const FloorScenario* floor : floors) {
         std::printf("label %s %s\n", floor->name, floor->label);
         runs.push_back(ModeRun{floor->name, 0, true, floor->overlay, floor});

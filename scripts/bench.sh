@@ -16,6 +16,7 @@
 # TUVO_BENCH_PROGRAM=/path/to/Tuvo.exe measures another build of the program (before and after).
 # TUVO_BENCH_FLOORS chooses the floors: unset, all but the variants (alternative forms of the same
 # calls); "all"; "none"; or names from the table, e.g. "move-small move-small-nosendchanging".
+# TUVO_BENCH_MODES=none leaves out Tuvo's own runs: the floors alone, against the driver alone.
 # The figures are only worth reading on a quiet machine: the load average is printed beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
